@@ -1,0 +1,11 @@
+# PENDOLUX_SANITIZE: "" (none), "address" (ASan + UBSan) or "thread" (TSan).
+set(PENDOLUX_SANITIZE "" CACHE STRING "Sanitizer set: address or thread")
+if(PENDOLUX_SANITIZE STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(PENDOLUX_SANITIZE STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(NOT PENDOLUX_SANITIZE STREQUAL "")
+  message(FATAL_ERROR "Unknown PENDOLUX_SANITIZE value: ${PENDOLUX_SANITIZE}")
+endif()

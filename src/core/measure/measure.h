@@ -1,0 +1,31 @@
+#pragma once
+// Entry points of input measurement used by start-up and the dialogs.
+// (Implemented in sampler.cpp / distance.cpp.)
+#include <cstdint>
+#include <functional>
+
+namespace pendolux {
+
+// Start-up: jump_limit = round(sqrt(w*w + h*h)) of the display size.
+void compute_jump_limit();
+std::int32_t jump_limit();
+
+// Recomputes cm_per_px_x/y of config() from its diagonal and aspect and the display size.
+void calibrate_screen();
+// Publishes the record's current factors together with the pointer's current position.
+void reset_prev_position();
+// One measurement: adds the pointer's travel since the previous sample to distance.
+void distance_step();
+
+// One pass over the codes 0-256.
+void poll_keys();
+// key_tallies: presses per code since the usage log last took them.
+std::int32_t key_tally(int code);
+std::int32_t take_key_tally(int code);  // reads and clears one entry atomically
+
+// Starts the sampler thread (runs for the life of the process). on_change is
+// called from the sampler thread whenever a total changed, so that the face
+// can be redrawn without polling; it must be cheap and thread-safe.
+void start_sampler(std::function<void()> on_change);
+
+}  // namespace pendolux

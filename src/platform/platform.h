@@ -1,0 +1,62 @@
+#pragma once
+// Our own thin layer in place of the Windows platform calls. Declared once here;
+// CMake links exactly one implementation (x11/, fake/, later win32/).
+#include <cstdint>
+#include <string>
+
+namespace pendolux::platform {
+
+// Start-up step 1: connects to the display and starts whatever the platform
+// needs to answer the queries below. Returns false when no display can be used.
+bool initialise();
+
+struct DisplaySize {
+    int width = 0;
+    int height = 0;
+};
+// The primary display's size in pixels (primary output's mode, else the screen size).
+DisplaySize primary_display_size();
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+// The pointer position in screen pixels (GetCursorPos). When the query fails,
+// the last position obtained is returned.
+Point pointer_position();
+
+// GetAsyncKeyState for the Windows virtual-key codes 0-256: bit 0x8000 while the
+// key or button is down now, bit 0x0001 when it was pressed since the calling
+// thread's previous query of the same code. Each thread sees its own "pressed
+// since" bit, so the main loop and the sampler cannot steal presses from each other.
+// Codes outside 0-255 read 0.
+std::int16_t async_key_state(int code);
+
+// Blocks the calling thread until input arrives (a key, a button or pointer
+// motion), or until timeout_ms has passed. Returns true when input arrived.
+// Lets the sampler sleep while nothing happens instead of polling.
+bool wait_for_input(int timeout_ms);
+
+// True while the platform can report key and button state at all.
+bool input_available();
+
+// The full file name of the running executable, and its folder with a trailing '/'.
+std::string program_file();
+std::string program_folder();
+
+struct LocalTime {
+    int year = 1970;
+    int month = 1;
+    int day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+// The system clock's local wall-clock date and time.
+LocalTime local_time();
+
+// Registers (enabled) or removes (disabled) the program for autostart with the
+// desktop session. Failures are silent.
+void set_autostart(bool enabled, const std::string& program_file);
+
+}  // namespace pendolux::platform

@@ -1,0 +1,2 @@
+// Placeholder: filled in with the X11 implementation.
+#include "platform/platform.h"

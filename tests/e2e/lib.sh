@@ -1,0 +1,129 @@
+# Shared helpers of the end-to-end tests. Source it, then call start_desktop.
+#   start_desktop            Xvfb (1280 x 1024) + icewm on a free display
+#   make_sandbox BINARY      copies the gadget into a fresh folder: $SANDBOX/pendolux
+#   start_gadget             starts $SANDBOX/pendolux; sets GADGET_PID
+#   wait_for_window NAME [S] waits for a window whose name matches NAME; prints its id
+#   answer_first_start       presses OK on the first-start message
+#   config_int OFFSET SIZE   reads a little-endian signed integer from $SANDBOX/config.dat
+#   config_double OFFSET     reads a double from $SANDBOX/config.dat
+#   tray_icon_position       prints "X Y" of the tray icon's centre
+#   quit_gadget              "Beenden" from the tray menu; returns the exit code
+#   fail MESSAGE             ends the test with a message
+# Everything started is stopped on exit.
+set -euo pipefail
+
+E2E_PIDS=()
+cleanup_e2e() {
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2> /dev/null || true; done
+  [ -n "${SANDBOX:-}" ] && rm -rf "$SANDBOX"
+}
+trap cleanup_e2e EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ]; then
+    local shot="/tmp/pendolux-e2e-failure-$(basename "$0" .sh).png"
+    import -window root "$shot" 2> /dev/null && echo "screenshot: $shot" >&2
+  fi
+  exit 1
+}
+
+start_desktop() {
+  local fd_file
+  fd_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3> "$fd_file" > /dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  for _ in $(seq 100); do [ -s "$fd_file" ] && break; sleep 0.05; done
+  export DISPLAY=":$(head -n1 "$fd_file")"
+  rm -f "$fd_file"
+  icewm > /dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  # icewm's tray window shows up once the window manager runs.
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q window && break
+    sleep 0.05
+  done
+  sleep 0.5
+}
+
+make_sandbox() {
+  SANDBOX=$(mktemp -d /tmp/pendolux-e2e-XXXXXX)
+  cp "$1" "$SANDBOX/pendolux"
+}
+
+start_gadget() {
+  # A working directory other than the program folder, on purpose.
+  (cd / && exec "$SANDBOX/pendolux") > "$SANDBOX/stdout.log" 2> "$SANDBOX/stderr.log" &
+  GADGET_PID=$!
+  E2E_PIDS+=("$GADGET_PID")
+}
+
+wait_for_window() {
+  local name=$1 seconds=${2:-10} id
+  for _ in $(seq $((seconds * 20))); do
+    id=$(xdotool search --onlyvisible --name "$name" 2> /dev/null | head -n1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.05
+  done
+  return 1
+}
+
+answer_first_start() {
+  local box
+  box=$(wait_for_window "^Monitorgr" 10) || fail "the first-start message did not appear"
+  xdotool windowactivate --sync "$box" 2> /dev/null || true
+  xdotool key --window "$box" Return
+  sleep 0.5
+}
+
+config_int() {
+  python3 - "$SANDBOX/config.dat" "$1" "$2" << 'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+offset, size = int(sys.argv[2]), int(sys.argv[3])
+print(int.from_bytes(data[offset:offset + size], 'little', signed=True))
+PY
+}
+
+config_double() {
+  python3 - "$SANDBOX/config.dat" "$1" << 'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+print(repr(struct.unpack_from('<d', data, int(sys.argv[2]))[0]))
+PY
+}
+
+tray_icon_position() {
+  # Qt's XEmbed tray window is the only client window of 22 x 22 or smaller
+  # docked in icewm's tray; find it through its WM_CLASS.
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --class "pendolux" 2> /dev/null | while read -r w; do
+      geom=$(xdotool getwindowgeometry "$w" 2> /dev/null | awk '/Geometry/ {print $2}')
+      w_=${geom%x*}
+      h_=${geom#*x}
+      if [ -n "$geom" ] && [ "$w_" -le 32 ] && [ "$h_" -le 32 ]; then echo "$w"; fi
+    done | head -n1)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  echo "$((X + WIDTH / 2)) $((Y + HEIGHT / 2))"
+}
+
+quit_gadget() {
+  local pos
+  pos=$(tray_icon_position) || fail "no tray icon"
+  # shellcheck disable=SC2086
+  xdotool mousemove $pos click 3
+  sleep 0.7
+  # "Beenden" is the last of the six items.
+  xdotool key Up Return
+  local code=0
+  wait "$GADGET_PID" || code=$?
+  return $code
+}
