@@ -1,6 +1,7 @@
 #pragma once
 // PNG decoding through libpng, from memory. Never longjmps across C++ objects;
-// refuses pictures larger than max_png_side on either side.
+// refuses pictures larger than max_picture_side on either side. Stops after
+// the last row of pixels, so whatever follows the picture is never looked at.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -8,8 +9,6 @@
 #include "core/skins/picture.h"
 
 namespace pendolux {
-
-inline constexpr std::uint32_t max_png_side = 4096;
 
 bool looks_like_png(std::span<const std::uint8_t> bytes);
 std::optional<Picture> decode_png(std::span<const std::uint8_t> bytes);
