@@ -1,0 +1,49 @@
+// save_config may run 40 times a second while the pointer rests on the meter;
+// redraw_face runs whenever a total changes.
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/config/config_file.h"
+#include "core/config/program_state.h"
+#include "gui/qt/meter_window.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+void save_config_call(benchmark::State& state) {
+    pendolux::test::TempFolder folder;
+    pendolux::set_program_folder(folder.folder());
+    pendolux::config().window_x = 633;
+    for (auto _ : state) pendolux::save_config();
+}
+BENCHMARK(save_config_call)->ComputeStatistics("median", [](const std::vector<double>& v) {
+    std::vector<double> sorted = v;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+})->Repetitions(9)->ReportAggregatesOnly(true);
+
+void redraw_face_tick(benchmark::State& state) {
+    static int argc = 1;
+    static char arg0[] = "bench";
+    static char* argv[] = {arg0, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+    pendolux::config().text_color = {100, 100, 100};
+    pendolux::config().result_color = {0, 140, 200};
+    pendolux::gui::MeterWindow meter;
+    auto picture = std::make_shared<QImage>(100, 100, QImage::Format_ARGB32);
+    picture->fill(qRgb(30, 30, 30));
+    meter.set_skin_picture(picture);
+    std::int32_t count = 0;
+    // Every tick sees a changed total, so no redraw is skipped.
+    for (auto _ : state) {
+        pendolux::config().keystrokes = ++count;
+        meter.redraw_face();
+    }
+}
+BENCHMARK(redraw_face_tick)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace

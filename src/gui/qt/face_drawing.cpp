@@ -1,0 +1,83 @@
+#include "gui/qt/face_drawing.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "core/display/face_layout.h"
+#include "gui/qt/text_encoding.h"
+
+namespace pendolux::gui {
+namespace {
+
+QFont make_font(int points, bool bold) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY() + 0.5) : 96;
+    QFont font;
+    // Liberation Sans is metric-compatible with Arial and stands in for it where Arial is missing.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPixelSize(face_layout::font_pixel_height(points, dpi));
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void draw_text_at(QPainter& painter, const QFontMetrics& metrics, face_layout::TextPlace place,
+                  const std::string& text) {
+    // The anchor is the top-left corner of the first character cell.
+    painter.drawText(QPoint(place.x, place.y + metrics.ascent()), from_cp1252(text));
+}
+
+}  // namespace
+
+const FaceFonts& face_fonts() {
+    static const FaceFonts fonts{make_font(face_layout::label_font_points, false),
+                                 make_font(face_layout::value_font_points, true)};
+    return fonts;
+}
+
+QImage make_face_image() {
+    QImage image(face_layout::face_size, face_layout::face_size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    return image;
+}
+
+QColor to_qcolor(const ColorTriple& color) {
+    // The unmasked colour value, read back byte by byte as the platform reads it.
+    const auto value = static_cast<std::uint32_t>(color_value(color));
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+void draw_face(QImage& target, const QImage* picture, const ColorTriple& label_color, const ColorTriple& value_color,
+               const std::string& distance_text, const std::string& clicks_text,
+               const std::string& keystrokes_text) {
+    QPainter painter(&target);
+    if (picture != nullptr && !picture->isNull()) {
+        // A plain pixel copy at the picture's own size: no scaling, no blending.
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(0, 0, *picture);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    const FaceFonts& fonts = face_fonts();
+    painter.setBackgroundMode(Qt::TransparentMode);
+
+    painter.setFont(fonts.label);
+    painter.setPen(to_qcolor(label_color));
+    const QFontMetrics label_metrics(fonts.label, &target);
+    draw_text_at(painter, label_metrics, face_layout::distance_caption_place, face_layout::distance_caption);
+    draw_text_at(painter, label_metrics, face_layout::clicks_caption_place, face_layout::clicks_caption);
+    draw_text_at(painter, label_metrics, face_layout::keystrokes_caption_place, face_layout::keystrokes_caption);
+
+    painter.setFont(fonts.value);
+    painter.setPen(to_qcolor(value_color));
+    const QFontMetrics value_metrics(fonts.value, &target);
+    draw_text_at(painter, value_metrics, face_layout::distance_value_place, distance_text);
+    draw_text_at(painter, value_metrics, face_layout::clicks_value_place, clicks_text);
+    draw_text_at(painter, value_metrics, face_layout::keystrokes_value_place, keystrokes_text);
+}
+
+}  // namespace pendolux::gui

@@ -1,0 +1,124 @@
+#include "gui/qt/meter_window.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include "core/config/program_state.h"
+#include "core/display/face_layout.h"
+#include "core/display/value_text.h"
+#include "gui/qt/face_drawing.h"
+#include "gui/qt/meter_access.h"
+
+namespace pendolux::gui {
+namespace {
+
+MeterWindow* the_meter = nullptr;
+
+QRegion meter_region() {
+    QBitmap mask(face_layout::face_size, face_layout::face_size);
+    mask.fill(Qt::color0);
+    QPainter painter(&mask);
+    painter.setPen(Qt::color1);
+    for (int y = 0; y < face_layout::face_size; ++y) {
+        for (int x = 0; x < face_layout::face_size; ++x) {
+            if (face_layout::meter_shape_contains(x, y)) painter.drawPoint(x, y);
+        }
+    }
+    painter.end();
+    return QRegion(mask);
+}
+
+Qt::WindowFlags meter_flags(bool topmost) {
+    // A tool window gets no taskbar entry; no frame, no caption.
+    Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
+    if (topmost) flags |= Qt::WindowStaysOnTopHint;
+    return flags;
+}
+
+}  // namespace
+
+MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top != 0)) {
+    face_image_ = make_face_image();
+    setWindowTitle(QStringLiteral("Pendolux"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(face_layout::face_size, face_layout::face_size);
+    move(config().window_x, config().window_y);
+    setMask(meter_region());
+}
+
+void MeterWindow::redraw_face() {
+    redraw_pending_.store(false);
+    const ConfigRecord& record = config();
+    // Each total is read once and that reading is used for text and width alike.
+    Shown now{record.distance.load(), record.clicks.load(), record.keystrokes.load(),
+              record.text_color, record.result_color, skin_picture_.get(), true};
+    if (now == shown_) return;
+    shown_ = now;
+    draw_face(face_image_, skin_picture_.get(), now.text, now.result, distance_value_text(now.distance),
+              count_value_text(now.clicks), count_value_text(now.keystrokes));
+    update();
+}
+
+void MeterWindow::request_redraw() {
+    if (redraw_pending_.exchange(true)) return;
+    QMetaObject::invokeMethod(this, [this] { redraw_face(); }, Qt::QueuedConnection);
+}
+
+void MeterWindow::set_skin_picture(std::shared_ptr<const QImage> picture) {
+    // The old picture lives on in any copy still held; the swap is one step on
+    // the GUI thread, so a redraw never sees a released picture.
+    skin_picture_ = std::move(picture);
+    request_redraw();
+}
+
+void MeterWindow::apply_topmost(bool topmost) {
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost) return;
+    const QPoint where = pos();
+    setWindowFlags(meter_flags(topmost));
+    move(where);
+    setMask(meter_region());
+    if (!hidden_) show();
+}
+
+void MeterWindow::set_meter_hidden(bool hidden) {
+    hidden_ = hidden;
+    if (hidden) {
+        hide();
+    } else {
+        showNormal();
+        redraw_face();
+    }
+}
+
+void MeterWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, face_image_);
+}
+
+void MeterWindow::closeEvent(QCloseEvent* event) {
+    // Only "Beenden" ends the program; Alt+F4 and the like are ignored.
+    event->ignore();
+}
+
+void MeterWindow::enterEvent(QEnterEvent*) { emit pointer_entered(); }
+
+void MeterWindow::mousePressEvent(QMouseEvent*) { emit button_pressed(); }
+
+MeterWindow* meter_window() { return the_meter; }
+void set_meter_window(MeterWindow* meter) { the_meter = meter; }
+
+void apply_meter_topmost() {
+    if (the_meter) the_meter->apply_topmost(config().always_on_top != 0);
+}
+
+void replace_skin_picture(std::shared_ptr<const QImage> picture) {
+    if (the_meter) the_meter->set_skin_picture(std::move(picture));
+}
+
+void request_face_redraw() {
+    if (the_meter) the_meter->request_redraw();
+}
+
+}  // namespace pendolux::gui

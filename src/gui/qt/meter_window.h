@@ -1,0 +1,60 @@
+#pragma once
+// The meter: a 100 x 100 frameless round tile showing the face image.
+#include <QImage>
+#include <QWidget>
+#include <atomic>
+#include <memory>
+
+#include "core/app/main_loop.h"
+#include "core/config/config_record.h"
+
+namespace pendolux::gui {
+
+class MeterWindow : public QWidget {
+    Q_OBJECT
+public:
+    MeterWindow();
+
+    // Paints the live totals into the face image when anything it shows changed.
+    void redraw_face();
+    // Thread-safe: asks for a redraw on the GUI thread (coalesced).
+    void request_redraw();
+
+    void set_skin_picture(std::shared_ptr<const QImage> picture);
+    void apply_topmost(bool topmost);
+    void set_meter_hidden(bool hidden);
+
+    MeterPlace place() const { return {x(), y()}; }
+    const QImage& face_image() const { return face_image_; }
+
+signals:
+    void pointer_entered();  // the pointer is over the meter: the main loop has work
+    void button_pressed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    struct Shown {
+        std::int32_t distance = 0, clicks = 0, keystrokes = 0;
+        ColorTriple text, result;
+        const QImage* picture = nullptr;
+        bool valid = false;
+        bool operator==(const Shown&) const = default;
+    };
+
+    QImage face_image_;
+    std::shared_ptr<const QImage> skin_picture_;
+    Shown shown_;
+    std::atomic<bool> redraw_pending_{false};
+    bool hidden_ = false;
+};
+
+// The one meter of the process (null before start-up creates it).
+MeterWindow* meter_window();
+void set_meter_window(MeterWindow* meter);
+
+}  // namespace pendolux::gui
