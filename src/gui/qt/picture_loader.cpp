@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -49,7 +50,12 @@ std::optional<QImage> read_with_qt(const QByteArray& bytes, const char* format) 
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     if (!reader.canRead()) return std::nullopt;
-    if (reader.supportsOption(QImageIOHandler::Size) && !acceptable_size(reader.size())) return std::nullopt;
+    // Bitmap headers give a negative height for top-down rows.
+    if (reader.supportsOption(QImageIOHandler::Size)) {
+        const QSize announced = reader.size();
+        const int height = announced.height() >= -max_picture_side ? std::abs(announced.height()) : 0;
+        if (!acceptable_size({announced.width(), height})) return std::nullopt;
+    }
     QImage image;
     if (!reader.read(&image) || image.isNull() || !acceptable_size(image.size())) return std::nullopt;
     return image.convertToFormat(QImage::Format_ARGB32);
