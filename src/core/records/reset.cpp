@@ -1,19 +1,22 @@
-// Placeholder until the records land.
 #include "core/config/config_file.h"
 #include "core/config/program_state.h"
+#include "core/records/local_seconds.h"
 #include "core/records/records.h"
+#include "core/records/reset_stamp.h"
+
 namespace pendolux {
-namespace {
-std::int32_t last_logged = 0;
-}
+
 void reset_totals() {
-    config().keystrokes = 0;
-    config().clicks = 0;
-    config().distance = 0;
-    config().logging = 1;
+    ConfigRecord& record = config();
+    // The sampler adds with atomic read-modify-write updates, so these stores
+    // are never overwritten by an addition that read the old total.
+    record.keystrokes.store(0);
+    record.clicks.store(0);
+    record.distance.store(0);
+    set_distance_at_last_log(0);
+    record.logging = 1;
+    set_field_text(record.reset_stamp.data(), reset_stamp_capacity, reset_stamp_for(local_seconds_now()));
     save_config();
 }
-void append_usage_record() {}
-void set_distance_at_last_log(std::int32_t distance) { last_logged = distance; }
-std::int32_t distance_at_last_log() { return last_logged; }
+
 }  // namespace pendolux
