@@ -8,10 +8,25 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
 status=0
 
+passed=0
+failed=0
 run_ctest() {
-  local dir=$1
+  local dir=$1 log
   shift
-  (cd "$dir" && ctest --output-on-failure -j "$jobs" "$@") || status=1
+  log=$(mktemp)
+  local rc=0
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" "$@") > "$log" 2>&1 || rc=$?
+  cat "$log"
+  [ "$rc" -eq 0 ] || status=1
+  local line total bad
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n1 || true)
+  if [ -n "$line" ]; then
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<< "$line")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<< "$line")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  rm -f "$log"
 }
 
 echo "== build and test (RelWithDebInfo)"
@@ -37,4 +52,7 @@ if [ -x "$root/fuzz/run.sh" ]; then
   "$root/fuzz/run.sh" || status=1
 fi
 
+echo
+echo "Summary over all runs above:"
+echo "$passed passed, $failed failed"
 exit $status

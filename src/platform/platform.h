@@ -59,4 +59,8 @@ LocalTime local_time();
 // desktop session. Failures are silent.
 void set_autostart(bool enabled, const std::string& program_file);
 
+// Keeps a top-level window (its native id, not yet shown) out of the taskbar
+// and the pager, as a tool window is on Windows.
+void exclude_from_taskbar(std::uintptr_t native_window);
+
 }  // namespace pendolux::platform

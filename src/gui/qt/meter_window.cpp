@@ -10,6 +10,7 @@
 #include "core/display/value_text.h"
 #include "gui/qt/face_drawing.h"
 #include "gui/qt/meter_access.h"
+#include "platform/platform.h"
 
 namespace pendolux::gui {
 namespace {
@@ -46,6 +47,7 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     setFixedSize(face_layout::face_size, face_layout::face_size);
     move(config().window_x, config().window_y);
     setMask(meter_region());
+    platform::exclude_from_taskbar(static_cast<std::uintptr_t>(winId()));
 }
 
 void MeterWindow::redraw_face() {
@@ -79,6 +81,7 @@ void MeterWindow::apply_topmost(bool topmost) {
     setWindowFlags(meter_flags(topmost));
     move(where);
     setMask(meter_region());
+    platform::exclude_from_taskbar(static_cast<std::uintptr_t>(winId()));
     if (!hidden_) show();
 }
 

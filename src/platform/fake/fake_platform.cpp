@@ -169,5 +169,7 @@ void set_autostart(bool enabled, const std::string& program_file) {
     state().autostart_file = enabled ? program_file : std::string();
 }
 
+void exclude_from_taskbar(std::uintptr_t) {}
+
 }  // namespace platform
 }  // namespace pendolux
