@@ -1,0 +1,109 @@
+#include "platform/x11/key_state.h"
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+namespace pendolux::x11::key_state {
+namespace {
+
+constexpr int code_count = 256;
+
+// How many held keys report each code; input thread only.
+std::array<int, code_count> holders{};
+// Published to the querying threads.
+std::array<std::atomic<bool>, code_count> down{};
+std::array<std::atomic<std::uint32_t>, code_count> presses{};
+// Bumped by clear(), so each thread starts afresh after it.
+std::atomic<std::uint32_t> epoch{0};
+
+struct ThreadView {
+    std::uint32_t epoch = ~0u;
+    std::array<std::uint32_t, code_count> seen_presses{};
+    std::uint64_t seen_input = 0;
+    bool waited = false;
+};
+thread_local ThreadView view;
+
+std::mutex input_lock;
+std::condition_variable input_signal;
+std::uint64_t input_batches = 0;  // guarded by input_lock
+
+// A thread's first query takes the presses so far as seen: "since the previous
+// query" means nothing before there was one; a key held now still reads down.
+void catch_up(ThreadView& v) {
+    const std::uint32_t now = epoch.load(std::memory_order_acquire);
+    if (v.epoch == now) return;
+    v.epoch = now;
+    for (int code = 0; code < code_count; ++code) v.seen_presses[code] = presses[code].load(std::memory_order_relaxed);
+}
+
+}  // namespace
+
+void press(const VirtualKeys& keys) {
+    for (int i = 0; i < keys.count; ++i) {
+        const int code = keys.codes[i];
+        if (holders[code]++ == 0) {
+            presses[code].fetch_add(1, std::memory_order_release);
+            down[code].store(true, std::memory_order_release);
+        }
+    }
+}
+
+void release(const VirtualKeys& keys) {
+    for (int i = 0; i < keys.count; ++i) {
+        const int code = keys.codes[i];
+        if (holders[code] > 0 && --holders[code] == 0) down[code].store(false, std::memory_order_release);
+    }
+}
+
+bool is_down(int code) { return code > 0 && code < code_count && holders[code] > 0; }
+
+void input_arrived() {
+    {
+        std::lock_guard guard(input_lock);
+        ++input_batches;
+    }
+    input_signal.notify_all();
+}
+
+std::int16_t query(int code) {
+    if (code <= 0 || code >= code_count) return 0;
+    catch_up(view);
+    std::uint16_t state = down[code].load(std::memory_order_acquire) ? 0x8000 : 0;
+    const std::uint32_t count = presses[code].load(std::memory_order_acquire);
+    if (count != view.seen_presses[code]) {
+        view.seen_presses[code] = count;
+        state |= 0x0001;
+    }
+    return static_cast<std::int16_t>(state);
+}
+
+bool wait(int timeout_ms) {
+    std::unique_lock lock(input_lock);
+    if (!view.waited) {
+        view.waited = true;
+        view.seen_input = input_batches;
+    }
+    if (input_batches == view.seen_input && timeout_ms > 0) {
+        input_signal.wait_for(lock, std::chrono::milliseconds(timeout_ms),
+                              [] { return input_batches != view.seen_input; });
+    }
+    const bool arrived = input_batches != view.seen_input;
+    view.seen_input = input_batches;
+    return arrived;
+}
+
+void clear() {
+    for (int code = 0; code < code_count; ++code) {
+        holders[code] = 0;
+        down[code].store(false);
+        presses[code].store(0);
+    }
+    epoch.fetch_add(1);
+}
+
+}  // namespace pendolux::x11::key_state

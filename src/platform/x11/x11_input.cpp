@@ -1,0 +1,244 @@
+// Key and button state from XInput2 raw events. Raw events reach this client
+// whatever window has the focus, which is what makes the counting
+// system-wide; with XInput 2.2 they arrive even while another client holds a grab.
+#include "platform/x11/x11_input.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+#include <poll.h>
+
+#include <array>
+#include <atomic>
+#include <bitset>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <thread>
+
+#include "core/measure/key_codes.h"
+#include "platform/platform.h"
+#include "platform/x11/key_state.h"
+#include "platform/x11/key_translation.h"
+
+namespace pendolux::x11 {
+namespace {
+
+constexpr int keycode_count = 256;
+
+std::atomic<bool> input_running{false};
+
+struct InputConnection {
+    Display* display = nullptr;
+    int xi_opcode = 0;
+    bool has_xkb = false;
+    int xkb_event_base = 0;
+    XkbDescPtr keymap = nullptr;
+    int group = 0;
+    unsigned int num_lock_mask = Mod2Mask;
+    bool num_lock = false;
+    // Keys and buttons down now, with the codes they reported when they went
+    // down: a release takes back exactly those, even when NumLock or the
+    // layout changed in between.
+    std::bitset<keycode_count> key_held;
+    std::array<VirtualKeys, keycode_count> key_codes{};
+    std::bitset<keycode_count> button_held;
+    std::array<VirtualKeys, keycode_count> button_codes{};
+};
+
+void load_keymap(InputConnection& c) {
+    if (!c.has_xkb) return;
+    if (c.keymap != nullptr) XkbFreeKeyboard(c.keymap, 0, True);
+    c.keymap = XkbGetMap(c.display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    const unsigned int mask = XkbKeysymToModifiers(c.display, XK_Num_Lock);
+    c.num_lock_mask = mask != 0 ? mask : Mod2Mask;
+}
+
+KeySym symbol_at(const InputConnection& c, unsigned keycode, int level) {
+    if (c.keymap == nullptr) {
+        // No XKB: the core mapping's first group.
+        return XkbKeycodeToKeysym(c.display, static_cast<KeyCode>(keycode), 0, level);
+    }
+    const XkbDescPtr map = c.keymap;
+    if (keycode < map->min_key_code || keycode > map->max_key_code) return NoSymbol;
+    const int groups = XkbKeyNumGroups(map, keycode);
+    if (groups == 0) return NoSymbol;
+    const int group = c.group >= groups ? c.group % groups : c.group;
+    if (level >= XkbKeyGroupWidth(map, keycode, group)) return NoSymbol;
+    return XkbKeySymEntry(map, keycode, level, group);
+}
+
+void key_down(InputConnection& c, unsigned keycode) {
+    if (keycode >= keycode_count || c.key_held[keycode]) return;  // repeats change nothing
+    const KeySymbols symbols{symbol_at(c, keycode, 0), symbol_at(c, keycode, 1)};
+    const KeyContext context{c.num_lock, key_state::is_down(vk::control)};
+    c.key_codes[keycode] = translate_key(keycode, symbols, context);
+    c.key_held[keycode] = true;
+    key_state::press(c.key_codes[keycode]);
+}
+
+void key_up(InputConnection& c, unsigned keycode) {
+    if (keycode >= keycode_count || !c.key_held[keycode]) return;
+    key_state::release(c.key_codes[keycode]);
+    c.key_held[keycode] = false;
+}
+
+void button_down(InputConnection& c, unsigned button) {
+    if (button >= keycode_count || c.button_held[button]) return;
+    c.button_codes[button] = translate_button(button);
+    c.button_held[button] = true;
+    key_state::press(c.button_codes[button]);
+}
+
+void button_up(InputConnection& c, unsigned button) {
+    if (button >= keycode_count || !c.button_held[button]) return;
+    key_state::release(c.button_codes[button]);
+    c.button_held[button] = false;
+}
+
+// Keys and buttons already held when counting starts count once, as with
+// Windows, where they read down at the first poll.
+void take_held_at_start(InputConnection& c) {
+    char keys[32] = {};
+    XQueryKeymap(c.display, keys);
+    for (unsigned keycode = 8; keycode < keycode_count; ++keycode) {
+        if ((static_cast<unsigned char>(keys[keycode / 8]) >> (keycode % 8)) & 1u) key_down(c, keycode);
+    }
+    Window root = None, child = None;
+    int root_x = 0, root_y = 0, window_x = 0, window_y = 0;
+    unsigned int mask = 0;
+    XQueryPointer(c.display, DefaultRootWindow(c.display), &root, &child, &root_x, &root_y, &window_x, &window_y,
+                  &mask);
+    if (mask & Button1Mask) button_down(c, 1);
+    if (mask & Button2Mask) button_down(c, 2);
+    if (mask & Button3Mask) button_down(c, 3);
+}
+
+// Handles one event; true when it was input (a key, a button or motion).
+bool handle_event(InputConnection& c, XEvent& event) {
+    XGenericEventCookie& cookie = event.xcookie;
+    if (cookie.type == GenericEvent && cookie.extension == c.xi_opcode) {
+        if (!XGetEventData(c.display, &cookie)) return false;
+        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+        const auto detail = static_cast<unsigned>(raw->detail);
+        switch (cookie.evtype) {
+        case XI_RawKeyPress: key_down(c, detail); break;
+        case XI_RawKeyRelease: key_up(c, detail); break;
+        case XI_RawButtonPress: button_down(c, detail); break;
+        case XI_RawButtonRelease: button_up(c, detail); break;
+        default: break;  // XI_RawMotion: input all the same
+        }
+        XFreeEventData(c.display, &cookie);
+        return true;
+    }
+    if (c.has_xkb && event.type == c.xkb_event_base) {
+        auto& xkb = reinterpret_cast<XkbEvent&>(event);
+        switch (xkb.any.xkb_type) {
+        case XkbStateNotify:
+            c.group = xkb.state.group;
+            c.num_lock = (xkb.state.mods & c.num_lock_mask) != 0;
+            break;
+        case XkbMapNotify:
+            XkbRefreshKeyboardMapping(&xkb.map);
+            load_keymap(c);
+            break;
+        case XkbNewKeyboardNotify: load_keymap(c); break;
+        default: break;
+        }
+        return false;
+    }
+    if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
+    return false;
+}
+
+void run_input(InputConnection* connection) {
+    InputConnection& c = *connection;
+    const int fd = ConnectionNumber(c.display);
+    for (;;) {
+        // Everything queued is handled before waking the sampler once.
+        bool input = false;
+        while (XPending(c.display) > 0) {
+            XEvent event;
+            XNextEvent(c.display, &event);
+            input = handle_event(c, event) || input;
+        }
+        if (input) key_state::input_arrived();
+        pollfd wanted{fd, POLLIN, 0};
+        if (::poll(&wanted, 1, -1) < 0 && errno != EINTR) break;
+        if (wanted.revents & (POLLERR | POLLHUP | POLLNVAL)) break;
+    }
+    input_running.store(false);
+}
+
+bool has_raw_input(Display* display, int& xi_opcode) {
+    int event_base = 0, error_base = 0;
+    if (!XQueryExtension(display, "XInputExtension", &xi_opcode, &event_base, &error_base)) return false;
+    int major = 2, minor = 2;
+    if (XIQueryVersion(display, &major, &minor) != Success) return false;
+    return major > 2 || (major == 2 && minor >= 2);
+}
+
+void select_events(InputConnection& c) {
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    XISetMask(bits, XI_RawMotion);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    XISelectEvents(c.display, DefaultRootWindow(c.display), &mask, 1);
+
+    int opcode = 0, error_base = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    c.has_xkb = XkbQueryExtension(c.display, &opcode, &c.xkb_event_base, &error_base, &major, &minor);
+    if (!c.has_xkb) return;
+    const unsigned long map_events = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+    XkbSelectEvents(c.display, XkbUseCoreKbd, map_events, map_events);
+    const unsigned long state_details = XkbModifierStateMask | XkbGroupStateMask;
+    XkbSelectEventDetails(c.display, XkbUseCoreKbd, XkbStateNotify, state_details, state_details);
+    load_keymap(c);
+    XkbStateRec state{};
+    if (XkbGetState(c.display, XkbUseCoreKbd, &state) == Success) {
+        c.group = state.group;
+        c.num_lock = (state.mods & c.num_lock_mask) != 0;
+    }
+}
+
+}  // namespace
+
+bool start_input_thread() {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "pendolux: cannot open the X display for input; keys, clicks and pointer travel "
+                             "are not counted\n");
+        return false;
+    }
+    int xi_opcode = 0;
+    if (!has_raw_input(display, xi_opcode)) {
+        std::fprintf(stderr, "pendolux: the X server offers no XInput 2.2 (XInputExtension); keys and clicks are "
+                             "not counted\n");
+        XCloseDisplay(display);
+        return false;
+    }
+    auto* connection = new InputConnection;  // lives as long as the thread: the whole process
+    connection->display = display;
+    connection->xi_opcode = xi_opcode;
+    select_events(*connection);
+    take_held_at_start(*connection);
+    XSync(display, False);
+    input_running.store(true);
+    std::thread(run_input, connection).detach();
+    return true;
+}
+
+}  // namespace pendolux::x11
+
+namespace pendolux::platform {
+
+std::int16_t async_key_state(int code) { return x11::key_state::query(code); }
+
+bool wait_for_input(int timeout_ms) { return x11::key_state::wait(timeout_ms); }
+
+bool input_available() { return x11::input_running.load(); }
+
+}  // namespace pendolux::platform

@@ -1,2 +1,0 @@
-// Placeholder: filled in with the X11 implementation.
-#include "platform/platform.h"
