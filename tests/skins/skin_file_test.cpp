@@ -116,6 +116,16 @@ TEST_F(SkinFileTest, UncreatableScratchFileStillGivesTheHeader) {
     EXPECT_EQ(unpack_skin_file(skin, folder.file("no-such-folder/tmp.dat")), (SkinHeader{2, grey, blue}));
 }
 
+TEST_F(SkinFileTest, FifoInPlaceOfTheSkinOrScratchFileNeverBlocks) {
+    write_bytes(picture, {1, 2, 3});
+    ASSERT_EQ(::mkfifo(folder.file("out.pxk").c_str(), 0600), 0);
+    EXPECT_FALSE(write_skin_file(folder.file("out.pxk"), picture, grey, blue));
+
+    write_bytes(skin, concat(header_bytes(2, grey, blue), {1, 2, 0}));
+    ASSERT_EQ(::mkfifo(folder.file("tmp-fifo.dat").c_str(), 0600), 0);
+    EXPECT_EQ(unpack_skin_file(skin, folder.file("tmp-fifo.dat")), (SkinHeader{2, grey, blue}));
+}
+
 TEST_F(SkinFileTest, UnpackingASkinOntoItselfLeavesItWhole) {
     const Bytes file = concat(header_bytes(2, grey, blue), {1, 2, 0});
     write_bytes(skin, file);

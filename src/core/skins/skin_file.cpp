@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <memory>
 #include <system_error>
+
+#include "core/measure/rounding.h"
 
 namespace pendolux {
 namespace {
@@ -29,8 +30,11 @@ File open_for_reading(const std::string& path) {
     return file;
 }
 
+// An existing FIFO or device in place of the file would block or swallow the write.
 File create_for_writing(const std::string& path) {
+    std::error_code error;
     if (path.empty()) return nullptr;
+    if (std::filesystem::exists(path, error) && !std::filesystem::is_regular_file(path, error)) return nullptr;
     File file(std::fopen(path.c_str(), "wb"));
     if (file) std::setvbuf(file.get(), nullptr, _IOFBF, io_buffer_size);
     return file;
@@ -78,14 +82,7 @@ std::optional<SkinHeader> read_header_from(std::FILE* file) {
 }  // namespace
 
 std::int32_t skin_picture_size_from_double(double size) {
-    constexpr std::int32_t no_size = std::numeric_limits<std::int32_t>::min();
-    if (!std::isfinite(size)) return no_size;
-    // Nearest, an exact half to the even neighbour, independent of the FPU mode.
-    double rounded = std::floor(size);
-    const double fraction = size - rounded;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) return no_size;
-    return static_cast<std::int32_t>(rounded);
+    return round_to_int32_or(size, std::numeric_limits<std::int32_t>::min());
 }
 
 SkinHeader decode_skin_header(std::span<const std::uint8_t> bytes) {
