@@ -25,7 +25,7 @@ open(sys.argv[1], 'wb').write(rec)
 PY
 xdotool mousemove 10 10
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-switches() { awk '/ctxt_switches/ {s += $2} END {print s}' "/proc/$1/status"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
 # X server alone first, for the comparison.
 sleep 2
