@@ -23,6 +23,10 @@
 #include "skin_dialogs/solid_png.h"
 #include "support/temp_folder.h"
 
+// fontconfig keeps a cache for the life of the process; LeakSanitizer would
+// report it at exit.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace pendolux::gui {
 namespace {
 
