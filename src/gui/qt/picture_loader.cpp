@@ -58,7 +58,9 @@ std::optional<QImage> read_with_qt(const QByteArray& bytes, const char* format) 
     }
     QImage image;
     if (!reader.read(&image) || image.isNull() || !acceptable_size(image.size())) return std::nullopt;
-    return image.convertToFormat(QImage::Format_ARGB32);
+    QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    if (argb.isNull()) return std::nullopt;
+    return argb;
 }
 
 std::optional<QImage> read_png(const QByteArray& bytes) {
