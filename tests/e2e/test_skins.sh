@@ -113,6 +113,12 @@ wait_until_gone '^Skin erstellen$' "the skin creator"
 # "Skin laden": "Standard" first, then E2E; select it and apply.
 menu_item 2
 chooser=$(wait_for_window '^Skin laden$' 10) || fail "no skin chooser"
+# Centred on the 1280 x 1024 screen (the frame shifts the inner area a little).
+eval "$(xdotool getwindowgeometry --shell "$chooser")"
+[ $((X + WIDTH / 2 - 640)) -ge -12 ] && [ $((X + WIDTH / 2 - 640)) -le 12 ] &&
+  [ $((Y + HEIGHT / 2 - 512)) -ge -25 ] && [ $((Y + HEIGHT / 2 - 512)) -le 25 ] ||
+  fail "the chooser is not centred: ${WIDTH}x${HEIGHT} at $X,$Y"
+[ "$WIDTH $HEIGHT" = "303 128" ] || fail "the chooser's inner size is ${WIDTH}x${HEIGHT}"
 click_in "$chooser" 40 10  # the first entry, "Standard"
 sleep 0.3
 xdotool key Down           # the next one, E2E

@@ -145,6 +145,15 @@ TEST_F(SkinCreatorTest, SavingReplacesAnExistingFileWithoutAsking) {
               std::filesystem::file_size(temp_.file("picture.png")) + 21);
 }
 
+TEST_F(SkinCreatorTest, SavingOverThePictureItselfFailsAndKeepsThePicture) {
+    const std::string picture = temp_.file("background.pxk");
+    const auto png = test::solid_png(100, 100, 0x102030);
+    test::write_file(picture, png);
+    SkinCreatorState state = opened(picture);
+    EXPECT_EQ(creator_save(state, picture), SaveOutcome::failed);
+    EXPECT_EQ(test::read_file(picture), png);
+}
+
 TEST_F(SkinCreatorTest, CancelledSaveOrNoPictureFileWritesNothing) {
     SkinCreatorState state = opened(picture_file());
     EXPECT_EQ(creator_save(state, ""), SaveOutcome::nothing_written);

@@ -19,9 +19,9 @@ namespace {
 constexpr int entry_bytes_role = Qt::UserRole;
 
 std::shared_ptr<const QImage> decode(const PictureSource& source) {
-    if (source.builtin) return std::make_shared<const QImage>(builtin_skin_picture());
-    auto picture = load_picture_file(source.path);
-    return picture ? std::make_shared<const QImage>(std::move(*picture)) : nullptr;
+    auto picture = source.builtin ? std::optional(builtin_skin_picture()) : load_picture_file(source.path);
+    if (!picture || picture->isNull()) return nullptr;
+    return std::make_shared<const QImage>(std::move(*picture));
 }
 
 }  // namespace
