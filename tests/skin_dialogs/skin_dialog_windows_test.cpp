@@ -165,6 +165,18 @@ TEST_F(SkinDialogWindowsTest, CreatorControlsSitWhereTheyBelongInCreationOrder) 
                    {"", {102, 2, 100, 100}}});
 }
 
+TEST_F(SkinDialogWindowsTest, ChooserSelectsNothingUntilTheUserDoes) {
+    SkinChooserDialog dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    auto* list = dialog.findChild<QListWidget*>();
+    list->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(list->hasFocus());
+    EXPECT_EQ(dialog.state().selected_skin, "");
+    EXPECT_TRUE(dialog.findChild<QLabel*>()->pixmap().isNull());
+}
+
 TEST_F(SkinDialogWindowsTest, ChooserPreviewShowsTheBuiltInSkinWithItsColours) {
     SkinChooserDialog dialog;
     auto* list = dialog.findChild<QListWidget*>();

@@ -48,7 +48,9 @@ SkinChooserDialog::SkinChooserDialog() {
         item->setData(entry_bytes_role, bytes);  // the name as the file system spells it
     }
 
-    connect(list_, &QListWidget::currentRowChanged, this, &SkinChooserDialog::select_row);
+    // Selection, not the current row: focusing the list makes its first entry
+    // current without anyone choosing it.
+    connect(list_, &QListWidget::itemSelectionChanged, this, &SkinChooserDialog::selection_changed);
     connect(text_color, &QPushButton::clicked, this, [this] { pick_color(ColorTarget::text); });
     connect(result_color, &QPushButton::clicked, this, [this] { pick_color(ColorTarget::result); });
     connect(reset, &QPushButton::clicked, this, &SkinChooserDialog::reset_colors);
@@ -56,9 +58,10 @@ SkinChooserDialog::SkinChooserDialog() {
     connect(cancel_button, &QPushButton::clicked, this, &SkinChooserDialog::cancel);
 }
 
-void SkinChooserDialog::select_row(int row) {
-    const QListWidgetItem* item = list_->item(row);
-    if (item == nullptr) return;
+void SkinChooserDialog::selection_changed() {
+    const QList<QListWidgetItem*> selected = list_->selectedItems();
+    if (selected.isEmpty()) return;
+    const QListWidgetItem* item = selected.first();
     const QByteArray entry = item->data(entry_bytes_role).toByteArray();
     chooser_select(state_, std::string_view(entry.constData(), static_cast<std::size_t>(entry.size())),
                    [this](const PictureSource& source) {

@@ -24,7 +24,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void select_row(int row);
+    void selection_changed();
     void pick_color(ColorTarget target);
     void reset_colors();
     void apply();
