@@ -27,6 +27,7 @@
 #include "core/measure/display_size.h"
 #include "core/settings/settings_layout.h"
 #include "gui/qt/dialog_launchers.h"
+#include "gui/qt/meter_window.h"
 #include "platform/fake/fake_platform.h"
 #include "support/temp_folder.h"
 
@@ -82,7 +83,12 @@ protected:
         return nullptr;
     }
 
+    // Typed into the focused box of the active window, as a user types.
     static void type_into(QComboBox* box, const QString& text) {
+        QWidget* window = box->window();
+        window->activateWindow();
+        QApplication::setActiveWindow(window);
+        box->lineEdit()->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box->lineEdit(), text);
     }
@@ -224,9 +230,9 @@ TEST_F(SettingsDialogTest, TypedTextStaysAsTyped) {
     type_into(dialog->inch_box(), "2");
     QTest::keyClick(dialog->inch_box()->lineEdit(), Qt::Key_Return);
     type_into(dialog->aspect_box(), "16:1");
-    EXPECT_EQ(dialog->inch_box()->currentText(), "2");
+    EXPECT_EQ(dialog->inch_box()->currentText().toStdString(), "2");
     EXPECT_EQ(dialog->inch_box()->count(), 11);
-    EXPECT_EQ(dialog->aspect_box()->currentText(), "16:1");
+    EXPECT_EQ(dialog->aspect_box()->currentText().toStdString(), "16:1");
 }
 
 TEST_F(SettingsDialogTest, UnitSwitchKeepsWhatWasTyped) {
@@ -275,6 +281,21 @@ TEST_F(SettingsDialogTest, ApplyStoresRecalibratesSavesAndCloses) {
     EXPECT_TRUE(fake_platform::autostart_enabled());
     const auto image = pack_config(config());
     EXPECT_EQ(saved_bytes(), std::vector<std::uint8_t>(image.begin(), image.end()));
+}
+
+TEST_F(SettingsDialogTest, ApplyChangesTheMetersTopmostStateAtOnce) {
+    MeterWindow meter;
+    set_meter_window(&meter);
+    meter.apply_topmost(true);
+    for (const bool topmost : {false, true}) {
+        SettingsDialog* dialog = open_dialog();
+        ASSERT_NE(dialog, nullptr);
+        if (dialog->always_on_top_box()->isChecked() != topmost)
+            QTest::mouseClick(dialog->always_on_top_box(), Qt::LeftButton);
+        QTest::mouseClick(dialog->apply_button(), Qt::LeftButton);
+        EXPECT_EQ(meter.windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+    }
+    set_meter_window(nullptr);
 }
 
 TEST_F(SettingsDialogTest, ApplyWithoutTouchingKeepsTheShownText) {
