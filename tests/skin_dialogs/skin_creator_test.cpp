@@ -59,7 +59,7 @@ TEST_F(SkinCreatorTest, OnlyPicturesOfExactly100By100AreTaken) {
         {std::nullopt, OpenPictureOutcome::refused},  // not a picture at all
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.size ? c.size->width * 1000 + c.size->height : -1);
+        SCOPED_TRACE(c.size ? std::to_string(c.size->width) + " x " + std::to_string(c.size->height) : "no picture");
         SkinCreatorState state = opened("/earlier.png");  // a refusal also drops an earlier picture
         next_size_ = c.size;
         EXPECT_EQ(creator_open_picture(state, "/pictures/candidate", loader()), c.outcome);
