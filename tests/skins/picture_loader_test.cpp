@@ -6,6 +6,8 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <chrono>
 #include <filesystem>
 
@@ -183,8 +185,11 @@ TEST(PictureLoader, RefusesWhatDoesNotDecode) {
     Bytes cut_png(png.begin(), png.begin() + static_cast<std::ptrdiff_t>(png.size() / 2));
     Bytes cut_bmp = make_bmp(100, 100, 24, false);
     cut_bmp.resize(30);
-    Bytes bm_then_png = {'B', 'M'};
-    bm_then_png.insert(bm_then_png.end(), png.begin(), png.end());
+    // Sized up front: GCC 12 misreads an insert after a two-byte initializer list.
+    Bytes bm_then_png(png.size() + 2);
+    bm_then_png[0] = 'B';
+    bm_then_png[1] = 'M';
+    std::copy(png.begin(), png.end(), bm_then_png.begin() + 2);
     const struct {
         const char* name;
         Bytes bytes;
