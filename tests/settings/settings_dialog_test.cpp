@@ -90,7 +90,14 @@ protected:
         QApplication::setActiveWindow(window);
         box->lineEdit()->setFocus();
         box->lineEdit()->selectAll();
-        QTest::keyClicks(box->lineEdit(), text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+        // keyClicks knows only ASCII; other characters come as key events carrying text.
+        for (const QChar character : text) {
+            if (character.unicode() < 0x80)
+                QTest::keyClick(box->lineEdit(), character.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, box->lineEdit(), Qt::Key_unknown, QString(character), Qt::NoModifier);
+        }
     }
 
     // The window is gone once the deferred deletion ran.
@@ -233,6 +240,35 @@ TEST_F(SettingsDialogTest, TypedTextStaysAsTyped) {
     EXPECT_EQ(dialog->inch_box()->currentText().toStdString(), "2");
     EXPECT_EQ(dialog->inch_box()->count(), 11);
     EXPECT_EQ(dialog->aspect_box()->currentText().toStdString(), "16:1");
+}
+
+// Anything typed is taken without a message and read the one way.
+TEST_F(SettingsDialogTest, TypedTextsAreReadAsTheyAre) {
+    const struct {
+        QString diagonal;
+        QString aspect;
+        double stored_diagonal;
+        int x;
+        int y;
+    } cases[] = {
+        {"21,6", "16:10", 21.0, 16, 10},
+        {QString::fromUtf8("２２"), QString::fromUtf8("１６:９"), 0.0, 0, 0},
+        {" 22 Zoll", "  4:  3", 22.0, 4, 3},
+        {QString::fromUtf8("Größe"), "200:100", 0.0, -56, 100},
+        {QString(300, '7'), "16/10", 7.777777777777777e299, 16, 0},
+        {"", "", 0.0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.diagonal.toStdString() + " / " + c.aspect.toStdString());
+        SettingsDialog* dialog = open_dialog();
+        ASSERT_NE(dialog, nullptr);
+        type_into(dialog->inch_box(), c.diagonal);
+        type_into(dialog->aspect_box(), c.aspect);
+        QTest::mouseClick(dialog->apply_button(), Qt::LeftButton);
+        EXPECT_DOUBLE_EQ(config().diagonal, c.stored_diagonal);
+        EXPECT_EQ(config().aspect_x, c.x);
+        EXPECT_EQ(config().aspect_y, c.y);
+    }
 }
 
 TEST_F(SettingsDialogTest, UnitSwitchKeepsWhatWasTyped) {
