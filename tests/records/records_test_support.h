@@ -74,10 +74,10 @@ inline ParsedLog parse_log(const std::vector<std::uint8_t>& bytes) {
     return log;
 }
 
+// One press of A through the sampler; true when it reached (and left) the tally.
 inline bool sampler_counts() {
     press_key(65);
-    const bool counted = take_key_tally(65) == 1;
-    return counted;
+    return take_key_tally(65) == 1;
 }
 
 }  // namespace pendolux::test

@@ -1,7 +1,9 @@
 // The usage log and the reset against the fake platform and a temporary folder.
 #include <gtest/gtest.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -30,7 +32,7 @@ protected:
         config() = ConfigRecord{};
         config().logging = 1;
         set_distance_at_last_log(0);
-        if (!test::sampler_counts()) GTEST_SKIP() << "the sampler does not count presses yet";
+        ASSERT_TRUE(test::sampler_counts()) << "presses through the fake platform must reach the tallies";
     }
     std::string log_path() const { return folder.file("log.dat"); }
     std::vector<test::LoggedRecord> records() const {
@@ -184,6 +186,28 @@ TEST_F(UsageLogTest, UnwritableLogStillConsumesTheMinute) {
         c.restore();
         EXPECT_FALSE(std::filesystem::exists(log_path())) << c.name;
     }
+}
+
+// A disk that fills up in the middle of a record must not leave half a record
+// behind, or every later record would be read out of step.
+TEST_F(UsageLogTest, RecordWrittenOnlyInPartIsCutOffAgain) {
+    append_usage_record();  // 8 bytes
+    press_key(69);
+    press_key(70);
+    const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old_limit{};
+    ::getrlimit(RLIMIT_FSIZE, &old_limit);
+    rlimit small = old_limit;
+    small.rlim_cur = 8 + 10;  // room for 10 of the next record's 16 bytes
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    append_usage_record();
+    ::setrlimit(RLIMIT_FSIZE, &old_limit);
+    std::signal(SIGXFSZ, old_handler);
+
+    EXPECT_EQ(read_bytes(log_path()).size(), 8u);
+    EXPECT_EQ(key_tally(69), 0);
+    append_usage_record();
+    EXPECT_EQ(records().size(), 2u);
 }
 
 TEST_F(UsageLogTest, FifoNamedLikeTheLogDoesNotHang) {
