@@ -77,18 +77,20 @@ void run_sampler(void*) {
     Clock::time_point last_pointer_sample = Clock::now() - sampler_pacing::quiet_pointer_period;
     bool input_arrived = true;
     for (;;) {
+        const Clock::time_point cycle_start = Clock::now();
         bool changed = poll_keys_counting();
         if (sampler_pacing::pointer_due(input_arrived, since(last_pointer_sample))) {
             last_pointer_sample = Clock::now();
             if (distance_step_counting() != 0) changed = true;
         }
         if (changed && on_change_handler) on_change_handler();
-        // Never poll sooner than one cycle after the last poll, so presses are
-        // counted exactly as with a fixed 5 ms poll; beyond that, while nothing
-        // happens, the key state cannot change and blocking costs nothing.
-        std::this_thread::sleep_for(sampler_pacing::cycle);
+        // While nothing happens the key state cannot change: block until input
+        // arrives or the next quiet pointer sample is due. Then keep at least
+        // one cycle between two polls, so presses are counted exactly as by a
+        // fixed 5 ms poll, with one wake-up per cycle.
         const Milliseconds wait = sampler_pacing::quiet_wait(since(last_pointer_sample));
         input_arrived = platform::wait_for_input(static_cast<int>(wait.count()));
+        std::this_thread::sleep_until(cycle_start + sampler_pacing::cycle);
     }
 }
 

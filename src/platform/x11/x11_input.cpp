@@ -8,6 +8,7 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <pthread.h>
 
 #include <array>
 #include <atomic>
@@ -153,6 +154,7 @@ bool handle_event(InputConnection& c, XEvent& event) {
 }
 
 void run_input(InputConnection* connection) {
+    pthread_setname_np(pthread_self(), "pendolux-input");
     InputConnection& c = *connection;
     const int fd = ConnectionNumber(c.display);
     for (;;) {

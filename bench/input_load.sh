@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Cost of counting: the gadget in a virtual display (Xvfb + icewm), first idle,
+# then under synthetic load through XTest (10 keys/s, 2 clicks/s, the pointer
+# moving 100 times/s), each for $1 seconds (default 60). Reports the CPU of the
+# gadget and of the X server from /proc, and whether every press was counted.
+# Usage: bench/input_load.sh [SECONDS] [BINARY]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+binary=${2:-$root/build/pendolux}
+source "$root/tests/e2e/lib.sh"
+
+start_desktop
+xvfb_pid=${E2E_PIDS[0]}
+make_sandbox "$binary"
+# Calibrated 19" 4:3 at 1280 x 1024, totals 0, meter in a corner, no log.
+python3 - "$SANDBOX/config.dat" << 'PY'
+import struct, sys
+rec = bytearray(341)
+struct.pack_into('<3h3h', rec, 0, 100, 100, 100, 0, 140, 200)
+struct.pack_into('<d', rec, 267, 19.0); rec[275:278] = bytes([1, 4, 3])
+struct.pack_into('<dd', rec, 278, 0.03, 0.028125)
+struct.pack_into('<ii', rec, 294, 1100, 850)
+open(sys.argv[1], 'wb').write(rec)
+PY
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }
+hz=$(getconf CLK_TCK)
+percent() { python3 -c "import sys; print(f'{100.0 * int(sys.argv[1]) / int(sys.argv[2]) / float(sys.argv[3]):.3f}')" "$1" "$hz" "$2"; }
+
+xdotool mousemove 300 300
+sleep 2
+x0=$(ticks "$xvfb_pid")
+sleep "$seconds"
+x_alone=$(( $(ticks "$xvfb_pid") - x0 ))
+
+start_gadget
+wait_for_window '^Pendolux$' 10 > /dev/null || fail "no meter window"
+sleep 5
+
+thread_ticks() { # "TID NAME TICKS" per thread of the gadget
+  for task in /proc/"$GADGET_PID"/task/*; do
+    local name t
+    name=$(tr ' ' '_' < "$task/comm" 2> /dev/null) || continue  # a thread that just ended
+    t=$(awk '{print $14 + $15}' "$task/stat" 2> /dev/null) || continue
+    [ -n "$t" ] && echo "${task##*/} $name $t"
+  done
+}
+
+measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
+  local name=$1
+  shift
+  local g0 x0 w0 t0 t1
+  thread_ticks > "$SANDBOX/threads0.txt"
+  g0=$(ticks "$GADGET_PID"); x0=$(ticks "$xvfb_pid"); w0=$(switches "$GADGET_PID"); t0=$(date +%s.%N)
+  "$@"
+  t1=$(date +%s.%N)
+  local elapsed g x w
+  elapsed=$(python3 -c "print($t1 - $t0)")
+  g=$(( $(ticks "$GADGET_PID") - g0 )); x=$(( $(ticks "$xvfb_pid") - x0 )); w=$(( $(switches "$GADGET_PID") - w0 ))
+  echo "$name for ${elapsed%.*} s: gadget CPU $(percent "$g" "$elapsed") % of one core," \
+    "X server $(percent "$x" "$elapsed") %, $(python3 -c "print(round($w / $elapsed, 1))") context switches/s"
+  thread_ticks | while read -r tid tname t; do
+    local before
+    before=$(awk -v tid="$tid" '$1 == tid {print $3}' "$SANDBOX/threads0.txt")
+    [ -n "$before" ] && [ "$t" -gt "$before" ] && echo "  thread $tid $tname: $(percent $((t - before)) "$elapsed") %"
+  done
+  return 0
+}
+
+measure idle sleep "$seconds"
+
+# The load: XTest events straight from one client, paced by the clock.
+load() {
+  python3 - "$seconds" > "$SANDBOX/injected.txt" << 'PY'
+import ctypes, math, sys, time
+from ctypes import c_char_p, c_int, c_uint, c_ulong, c_void_p, c_ubyte
+x11 = ctypes.CDLL('libX11.so.6')
+xtst = ctypes.CDLL('libXtst.so.6')
+x11.XOpenDisplay.restype = c_void_p
+x11.XOpenDisplay.argtypes = [c_char_p]
+x11.XStringToKeysym.restype = c_ulong
+x11.XStringToKeysym.argtypes = [c_char_p]
+x11.XKeysymToKeycode.restype = c_ubyte
+x11.XKeysymToKeycode.argtypes = [c_void_p, c_ulong]
+x11.XFlush.argtypes = [c_void_p]
+xtst.XTestFakeMotionEvent.argtypes = [c_void_p, c_int, c_int, c_int, c_ulong]
+xtst.XTestFakeKeyEvent.argtypes = [c_void_p, c_uint, c_int, c_ulong]
+xtst.XTestFakeButtonEvent.argtypes = [c_void_p, c_uint, c_int, c_ulong]
+display = x11.XOpenDisplay(None)
+letters = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(c.encode())) for c in 'abcdefghijklmnopqrstuvwxyz']
+seconds = int(sys.argv[1])
+keys = clicks = moves = 0
+start = time.monotonic()
+for tick in range(seconds * 100):  # every 10 ms
+    delay = start + tick / 100 - time.monotonic()
+    if delay > 0:
+        time.sleep(delay)
+    angle = tick * 2 * math.pi / 200
+    xtst.XTestFakeMotionEvent(display, -1, int(600 + 300 * math.cos(angle)), int(450 + 250 * math.sin(angle)), 0)
+    moves += 1
+    if tick % 10 == 5:  # 10 keys/s, pressed and released at once
+        code = letters[keys % len(letters)]
+        xtst.XTestFakeKeyEvent(display, code, 1, 0)
+        xtst.XTestFakeKeyEvent(display, code, 0, 0)
+        keys += 1
+    if tick % 50 == 25:  # 2 clicks/s
+        xtst.XTestFakeButtonEvent(display, 1, 1, 0)
+        xtst.XTestFakeButtonEvent(display, 1, 0, 0)
+        clicks += 1
+    x11.XFlush(display)
+print(keys, clicks, moves)
+PY
+}
+measure load load
+read -r keys clicks moves < "$SANDBOX/injected.txt"
+sleep 6  # the next save
+counted_keys=$(config_int 302 4)
+counted_clicks=$(config_int 306 4)
+echo "injected $keys key presses, $clicks clicks, $moves pointer moves;" \
+  "counted $counted_keys keystrokes, $counted_clicks clicks, $(config_int 310 4) cm"
+echo "X server alone (before the gadget started): $(percent "$x_alone" "$seconds") %"
+[ "$counted_keys" -eq "$keys" ] && [ "$counted_clicks" -eq "$clicks" ] || { echo "presses lost"; exit 1; }
