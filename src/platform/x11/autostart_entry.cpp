@@ -12,7 +12,7 @@ namespace pendolux::x11 {
 namespace {
 
 bool is_reserved_in_exec(char c) {
-    return std::strchr(" \t\n\"'\\><~|&;$*?#`()", c) != nullptr && c != '\0';
+    return c != '\0' && std::strchr(" \t\n\"'\\><~|&;$*?#`()", c) != nullptr;
 }
 
 bool write_all(int fd, std::string_view text) {
