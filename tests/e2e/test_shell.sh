@@ -32,7 +32,7 @@ started=$(date +%s)
 
 # The settings dialog follows; close it with its close box.
 if dialog=$(wait_for_window "^Einstellungen$" 10); then
-  xdotool windowclose "$dialog" 2> /dev/null || xdotool key --window "$dialog" alt+F4
+  xdotool windowactivate --sync "$dialog" key alt+F4
 fi
 
 # Centred on the 1280 x 1024 screen.
@@ -104,4 +104,18 @@ kill -TERM "$GADGET_PID"
 code=0
 wait "$GADGET_PID" || code=$?
 [ "$code" -eq 0 ] || fail "SIGTERM ended with exit code $code"
+
+# The session ends: the display goes away under the running gadget. It saves
+# what it counted since the last save and ends with exit code 0.
+clicks_before=$(config_int 306 4)
+start_gadget
+wait_for_meter_at 270 262
+sleep 1  # the sampler starts right after the meter shows
+xdotool mousemove 900 700 click 1 click 1
+sleep 0.5
+kill -TERM "${E2E_PIDS[0]}"
+code=0
+wait "$GADGET_PID" || code=$?
+[ "$code" -eq 0 ] || fail "losing the display ended with exit code $code"
+[ "$(config_int 306 4)" -eq $((clicks_before + 2)) ] || fail "clicks before the display went away were not saved ($clicks_before before, $(config_int 306 4) after)"
 echo "PASS"

@@ -100,11 +100,7 @@ int run_pendolux(QApplication& app) {
     [[maybe_unused]] const int changed = ::chdir(program_folder().c_str());
 
     // 8: the meter.
-    auto* meter = new MeterWindow();
-    set_meter_window(meter);
-    meter->set_skin_picture(std::move(skin_picture));
-    meter->show();
-    meter->redraw_face();
+    MeterWindow* meter = create_meter_window(std::move(skin_picture));
 
     // 9-11
     set_distance_at_last_log(config().distance.load());
@@ -127,6 +123,13 @@ int run_pendolux(QApplication& app) {
     new MainLoopDriver(meter, the_tray, menu);
 
     route_exit_signals([] { quit_program(); });
+    // When the display goes away with the session, the toolkit and Xlib end
+    // the process through exit(); save first, and skip the static destructors
+    // that the still running sampler would trip over.
+    std::atexit([] {
+        save_config();
+        std::_Exit(0);
+    });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, [](QSessionManager&) { quit_program(); });
 
     // 15

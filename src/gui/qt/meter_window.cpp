@@ -46,8 +46,7 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(face_layout::face_size, face_layout::face_size);
     move(config().window_x, config().window_y);
-    setMask(meter_region());
-    platform::exclude_from_taskbar(static_cast<std::uintptr_t>(winId()));
+    shape_meter_window(*this);
 }
 
 void MeterWindow::redraw_face() {
@@ -80,8 +79,7 @@ void MeterWindow::apply_topmost(bool topmost) {
     const QPoint where = pos();
     setWindowFlags(meter_flags(topmost));
     move(where);
-    setMask(meter_region());
-    platform::exclude_from_taskbar(static_cast<std::uintptr_t>(winId()));
+    shape_meter_window(*this);
     if (!hidden_) show();
 }
 
@@ -108,6 +106,21 @@ void MeterWindow::closeEvent(QCloseEvent* event) {
 void MeterWindow::enterEvent(QEnterEvent*) { emit pointer_entered(); }
 
 void MeterWindow::mousePressEvent(QMouseEvent*) { emit button_pressed(); }
+
+void shape_meter_window(QWidget& meter) {
+    meter.setMask(meter_region());
+    // While still hidden, so that it never gets a taskbar button.
+    platform::exclude_from_taskbar(static_cast<std::uintptr_t>(meter.winId()));
+}
+
+MeterWindow* create_meter_window(std::shared_ptr<const QImage> skin_picture) {
+    auto* meter = new MeterWindow();
+    set_meter_window(meter);
+    meter->set_skin_picture(std::move(skin_picture));
+    meter->show();
+    meter->redraw_face();
+    return meter;
+}
 
 MeterWindow* meter_window() { return the_meter; }
 void set_meter_window(MeterWindow* meter) { the_meter = meter; }

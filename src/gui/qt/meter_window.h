@@ -53,6 +53,10 @@ private:
     bool hidden_ = false;
 };
 
+// Shapes the window as the round tile and keeps it out of the taskbar.
+void shape_meter_window(QWidget& meter);
+// Start-up: creates, shapes and shows the one meter with the skin picture.
+MeterWindow* create_meter_window(std::shared_ptr<const QImage> skin_picture);
 // The one meter of the process (null before start-up creates it).
 MeterWindow* meter_window();
 void set_meter_window(MeterWindow* meter);
