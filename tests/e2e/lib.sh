@@ -74,8 +74,7 @@ wait_for_window() {
 answer_first_start() {
   local box
   box=$(wait_for_window "^Monitorgr" 10) || fail "the first-start message did not appear"
-  xdotool windowactivate --sync "$box" 2> /dev/null || true
-  xdotool key --window "$box" Return
+  xdotool windowactivate --sync "$box" key Return
   sleep 0.5
 }
 
