@@ -13,16 +13,7 @@ start_desktop
 xvfb_pid=${E2E_PIDS[0]}
 make_sandbox "$binary"
 # A calibrated record, so the first-start path does not wait for an answer.
-python3 - "$SANDBOX/config.dat" << 'PY'
-import struct, sys
-rec = bytearray(341)
-struct.pack_into('<hhhhhh', rec, 0, 100, 100, 100, 0, 140, 200)
-struct.pack_into('<d', rec, 267, 22.0); rec[275] = 1; rec[276] = 16; rec[277] = 10
-struct.pack_into('<dd', rec, 278, 0.0371, 0.0371)
-struct.pack_into('<ii', rec, 294, 590, 462)
-rec[338] = 1; rec[340] = 1
-open(sys.argv[1], 'wb').write(rec)
-PY
+write_config logging=1
 xdotool mousemove 10 10
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }

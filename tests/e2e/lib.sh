@@ -4,6 +4,9 @@
 #   start_gadget             starts $SANDBOX/pendolux; sets GADGET_PID
 #   wait_for_window NAME [S] waits for a window whose name matches NAME; prints its id
 #   answer_first_start       presses OK on the first-start message
+#   write_config NAME=VALUE… writes $SANDBOX/config.dat: a 19" 4:3 record calibrated for
+#                            1280 x 1024 (no first start), changed by NAME=VALUE pairs
+#                            (window=X,Y logging=N on_top=N stamp=TEXT clicks=N …)
 #   config_int OFFSET SIZE   reads a little-endian signed integer from $SANDBOX/config.dat
 #   config_double OFFSET     reads a double from $SANDBOX/config.dat
 #   tray_icon_position       prints "X Y" of the tray icon's centre
@@ -76,6 +79,30 @@ answer_first_start() {
   box=$(wait_for_window "^Monitorgr" 10) || fail "the first-start message did not appear"
   xdotool windowactivate --sync "$box" key Return
   sleep 0.5
+}
+
+write_config() {
+  python3 - "$SANDBOX/config.dat" "$@" << 'PY'
+import struct, sys
+values = dict(text_color='100,100,100', result_color='0,140,200', diagonal='19.0', inches='1',
+              aspect='4:3', cm_per_px='0.03,0.028125', window='590,462', keystrokes='0', clicks='0',
+              distance='0', stamp='01.01.2020 um 00:00:00', on_top='1', autostart='0', logging='0')
+for pair in sys.argv[2:]:
+    name, value = pair.split('=', 1)
+    assert name in values, name
+    values[name] = value
+ints = lambda text: [int(v) for v in text.replace(':', ',').split(',')]
+data = bytearray(341)
+struct.pack_into('<3h3h', data, 0, *ints(values['text_color']), *ints(values['result_color']))
+struct.pack_into('<d', data, 267, float(values['diagonal']))
+struct.pack_into('<bbb', data, 275, int(values['inches']), *ints(values['aspect']))
+struct.pack_into('<dd', data, 278, *[float(v) for v in values['cm_per_px'].split(',')])
+struct.pack_into('<iiiii', data, 294, *ints(values['window']), int(values['keystrokes']),
+                 int(values['clicks']), int(values['distance']))
+data[314:338] = values['stamp'].encode('cp1252')[:24].ljust(24, b'\0')
+struct.pack_into('<bbb', data, 338, int(values['on_top']), int(values['autostart']), int(values['logging']))
+open(sys.argv[1], 'wb').write(bytes(data))
+PY
 }
 
 config_int() {

@@ -8,18 +8,7 @@ make_sandbox "$1"
 
 # A record that skips the first start; meter at (100, 100), away from the
 # dialogs in the middle of the screen.
-python3 - "$SANDBOX/config.dat" << 'PY'
-import struct, sys
-data = bytearray(341)
-struct.pack_into('<3h3h', data, 0, 100, 100, 100, 0, 140, 200)
-struct.pack_into('<d', data, 267, 19.0)
-data[275:278] = bytes([1, 4, 3])
-struct.pack_into('<dd', data, 278, 0.03, 0.028125)
-struct.pack_into('<ii', data, 294, 100, 100)
-data[314:336] = b'01.01.2020 um 00:00:00'
-data[338] = 1
-open(sys.argv[1], 'wb').write(bytes(data))
-PY
+write_config window=100,100
 
 # The skin picture: 100 x 100, one colour (200, 30, 120), 8-bit RGB.
 python3 - "$SANDBOX/picture.png" << 'PY'
