@@ -7,6 +7,7 @@
 #include "core/config/program_state.h"
 #include "gui/qt/meter_window.h"
 #include "support/temp_folder.h"
+#include "support/qt_application.h"
 
 namespace {
 
@@ -19,11 +20,7 @@ void save_config_call(benchmark::State& state) {
 BENCHMARK(save_config_call)->Repetitions(9)->ReportAggregatesOnly(true);
 
 void redraw_face_tick(benchmark::State& state) {
-    static int argc = 1;
-    static char arg0[] = "bench";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    (void)app;
+    pendolux::test::qt_application();
     pendolux::config().text_color = {100, 100, 100};
     pendolux::config().result_color = {0, 140, 200};
     pendolux::gui::MeterWindow meter;

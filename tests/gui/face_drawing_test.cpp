@@ -8,18 +8,15 @@
 
 #include "core/display/face_layout.h"
 #include "gui/qt/picture_loader.h"
+#include "support/qt_application.h"
 
 namespace pendolux::gui {
 namespace {
 
-int argc = 1;
-char arg0[] = "face_drawing_test";
-char* argv[] = {arg0, nullptr};
-
 class FaceDrawingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!QApplication::instance()) new QApplication(argc, argv);
+        test::qt_application();
     }
 };
 

@@ -7,18 +7,15 @@
 #include "core/config/program_state.h"
 #include "core/display/face_layout.h"
 #include "gui/qt/meter_access.h"
+#include "support/qt_application.h"
 
 namespace pendolux::gui {
 namespace {
 
-int argc = 1;
-char arg0[] = "meter_window_test";
-char* argv[] = {arg0, nullptr};
-
 class MeterWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!QApplication::instance()) new QApplication(argc, argv);
+        test::qt_application();
     }
     void SetUp() override {
         config() = ConfigRecord{};

@@ -14,17 +14,12 @@
 #include "gui/qt/records_ui.h"
 #include "platform/fake/fake_platform.h"
 #include "support/temp_folder.h"
+#include "support/qt_application.h"
 
 namespace pendolux::gui {
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "records_ui_test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
+QApplication& application() { return test::qt_application(); }
 
 std::vector<QMessageBox*> boxes_named(const char* name) {
     std::vector<QMessageBox*> found;

@@ -30,6 +30,7 @@
 #include "gui/qt/meter_window.h"
 #include "platform/fake/fake_platform.h"
 #include "support/temp_folder.h"
+#include "support/qt_application.h"
 
 namespace pendolux::gui {
 namespace {
@@ -48,10 +49,7 @@ ConfigRecord record_with(double diagonal, int in_inches, int aspect_x, int aspec
 class SettingsDialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "settings_dialog_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp) new QApplication(argc, argv);
+        test::qt_application();
     }
 
     void SetUp() override {

@@ -22,6 +22,7 @@
 #include "gui/qt/skin_creator_dialog.h"
 #include "skin_dialogs/solid_png.h"
 #include "support/temp_folder.h"
+#include "support/qt_application.h"
 
 // fontconfig keeps a cache for the life of the process; LeakSanitizer would
 // report it at exit.
@@ -30,9 +31,6 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace pendolux::gui {
 namespace {
 
-int argc = 1;
-char arg0[] = "skin_dialog_windows_test";
-char* argv[] = {arg0, nullptr};
 
 constexpr QRgb red = 0xFFFF0000;
 
@@ -94,7 +92,7 @@ void expect_layout(QWidget* dialog, QSize inner, const std::vector<Place>& place
 class SkinDialogWindowsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (!QApplication::instance()) new QApplication(argc, argv);
+        test::qt_application();
     }
     void SetUp() override {
         set_program_folder(temp_.folder());
