@@ -102,5 +102,35 @@ TEST_F(KeyStateTest, WaitReturnsAtOnceForInputSinceTheLastWaitAndTimesOutOtherwi
     EXPECT_TRUE(woke.load());
 }
 
+TEST_F(KeyStateTest, PressesFromTheInputThreadReachAPollingThreadExactlyOnceEach) {
+    constexpr int presses = 2000;
+    std::atomic<int> seen{0};
+    std::atomic<int> polls{0};
+    std::atomic<bool> stop{false};
+    std::thread poller([&] {
+        bool was_down = false;
+        while (!stop.load()) {
+            const bool now_down = key_state::query('A') != 0;
+            if (now_down && !was_down) seen.fetch_add(1);
+            was_down = now_down;
+            polls.fetch_add(1);
+        }
+    });
+    while (polls.load() == 0) std::this_thread::yield();  // its first query is behind it
+    for (int i = 0; i < presses; ++i) {
+        const int before = seen.load();
+        key_state::press(keys({'A'}));
+        key_state::release(keys({'A'}));
+        key_state::input_arrived();
+        while (seen.load() == before) std::this_thread::yield();
+        // Let the poller read the key up once before the next press.
+        const int polled = polls.load();
+        while (polls.load() < polled + 2) std::this_thread::yield();
+    }
+    stop.store(true);
+    poller.join();
+    EXPECT_EQ(seen.load(), presses);
+}
+
 }  // namespace
 }  // namespace pendolux::x11

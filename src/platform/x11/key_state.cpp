@@ -14,9 +14,12 @@ constexpr int code_count = 256;
 
 // How many held keys report each code; input thread only.
 std::array<int, code_count> holders{};
-// Published to the querying threads.
-std::array<std::atomic<bool>, code_count> down{};
-std::array<std::atomic<std::uint32_t>, code_count> presses{};
+// Published to the querying threads as one word per code, the down bit and
+// the press count together, so a reader never sees a press counted but not yet
+// down (or down but not yet counted) and reads it as two presses.
+constexpr std::uint32_t down_bit = 0x80000000u;
+constexpr std::uint32_t count_mask = 0x7FFFFFFFu;
+std::array<std::atomic<std::uint32_t>, code_count> published{};
 // Bumped by clear(), so each thread starts afresh after it.
 std::atomic<std::uint32_t> epoch{0};
 
@@ -38,7 +41,8 @@ void catch_up(ThreadView& v) {
     const std::uint32_t now = epoch.load(std::memory_order_acquire);
     if (v.epoch == now) return;
     v.epoch = now;
-    for (int code = 0; code < code_count; ++code) v.seen_presses[code] = presses[code].load(std::memory_order_relaxed);
+    for (int code = 0; code < code_count; ++code)
+        v.seen_presses[code] = published[code].load(std::memory_order_relaxed) & count_mask;
 }
 
 }  // namespace
@@ -47,8 +51,9 @@ void press(const VirtualKeys& keys) {
     for (int i = 0; i < keys.count; ++i) {
         const int code = keys.codes[i];
         if (holders[code]++ == 0) {
-            presses[code].fetch_add(1, std::memory_order_release);
-            down[code].store(true, std::memory_order_release);
+            // Only the input thread writes, so load and store make one update.
+            const std::uint32_t count = (published[code].load(std::memory_order_relaxed) + 1) & count_mask;
+            published[code].store(count | down_bit, std::memory_order_release);
         }
     }
 }
@@ -56,7 +61,9 @@ void press(const VirtualKeys& keys) {
 void release(const VirtualKeys& keys) {
     for (int i = 0; i < keys.count; ++i) {
         const int code = keys.codes[i];
-        if (holders[code] > 0 && --holders[code] == 0) down[code].store(false, std::memory_order_release);
+        if (holders[code] > 0 && --holders[code] == 0)
+            published[code].store(published[code].load(std::memory_order_relaxed) & count_mask,
+                                  std::memory_order_release);
     }
 }
 
@@ -73,8 +80,9 @@ void input_arrived() {
 std::int16_t query(int code) {
     if (code <= 0 || code >= code_count) return 0;
     catch_up(view);
-    std::uint16_t state = down[code].load(std::memory_order_acquire) ? 0x8000 : 0;
-    const std::uint32_t count = presses[code].load(std::memory_order_acquire);
+    const std::uint32_t word = published[code].load(std::memory_order_acquire);
+    std::uint16_t state = (word & down_bit) != 0 ? 0x8000 : 0;
+    const std::uint32_t count = word & count_mask;
     if (count != view.seen_presses[code]) {
         view.seen_presses[code] = count;
         state |= 0x0001;
@@ -100,8 +108,7 @@ bool wait(int timeout_ms) {
 void clear() {
     for (int code = 0; code < code_count; ++code) {
         holders[code] = 0;
-        down[code].store(false);
-        presses[code].store(0);
+        published[code].store(0);
     }
     epoch.fetch_add(1);
 }
