@@ -38,11 +38,11 @@ start_gadget
 wait_for_window '^Pendolux$' 10 > /dev/null || fail "no meter window"
 sleep 5
 
-thread_ticks() { # "TID NAME TICKS" per thread of the gadget
+thread_ticks() { # "TID NAME NANOSECONDS" of CPU time per thread of the gadget
   for task in /proc/"$GADGET_PID"/task/*; do
     local name t
     name=$(tr ' ' '_' < "$task/comm" 2> /dev/null) || continue  # a thread that just ended
-    t=$(awk '{print $14 + $15}' "$task/stat" 2> /dev/null) || continue
+    t=$(awk '{print $1}' "$task/schedstat" 2> /dev/null) || continue
     [ -n "$t" ] && echo "${task##*/} $name $t"
   done
 }
@@ -63,7 +63,8 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
   thread_ticks | while read -r tid tname t; do
     local before
     before=$(awk -v tid="$tid" '$1 == tid {print $3}' "$SANDBOX/threads0.txt")
-    [ -n "$before" ] && [ "$t" -gt "$before" ] && echo "  thread $tid $tname: $(percent $((t - before)) "$elapsed") %"
+    [ -n "$before" ] && [ "$t" -gt "$before" ] &&
+      echo "  thread $tid $tname: $(python3 -c "print(f'{($t - $before) / 1e7 / $elapsed:.3f}')") %"
   done
   return 0
 }
