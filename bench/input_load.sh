@@ -65,7 +65,7 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
     before=$(awk -v tid="$tid" '$1 == tid {print $3}' "$SANDBOX/threads0.txt")
     [ -n "$before" ] && [ "$t" -gt "$before" ] &&
       echo "  thread $tid $tname: $(python3 -c "print(f'{($t - $before) / 1e7 / $elapsed:.3f}')") %"
-  done
+  done || true
   return 0
 }
 
