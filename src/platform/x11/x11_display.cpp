@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/platform.h"
+#include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_input.h"
 
 namespace pendolux::platform {
@@ -29,6 +30,7 @@ bool initialise() {
             std::fprintf(stderr, "pendolux: cannot open the X display\n");
             return;
         }
+        x11::adopt_connection(query_display);
         ready = true;
         x11::start_input_thread();  // without it the gadget runs, counting nothing
     });
@@ -37,7 +39,7 @@ bool initialise() {
 
 DisplaySize primary_display_size() {
     std::lock_guard guard(query_lock);
-    if (query_display == nullptr) return {};
+    if (query_display == nullptr || x11::connection_lost(query_display)) return {};
     Display* display = query_display;
     const Window root = DefaultRootWindow(display);
     DisplaySize size{DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))};
@@ -65,7 +67,7 @@ DisplaySize primary_display_size() {
 
 Point pointer_position() {
     std::lock_guard guard(query_lock);
-    if (query_display == nullptr) return last_pointer;
+    if (query_display == nullptr || x11::connection_lost(query_display)) return last_pointer;
     Window root = None, child = None;
     int root_x = 0, root_y = 0, window_x = 0, window_y = 0;
     unsigned int buttons = 0;

@@ -22,6 +22,7 @@
 #include "platform/platform.h"
 #include "platform/x11/key_state.h"
 #include "platform/x11/key_translation.h"
+#include "platform/x11/x11_connection.h"
 
 namespace pendolux::x11 {
 namespace {
@@ -166,6 +167,7 @@ void run_input(InputConnection* connection) {
             input = handle_event(c, event) || input;
         }
         if (input) key_state::input_arrived();
+        if (connection_lost(c.display)) break;
         pollfd wanted{fd, POLLIN, 0};
         if (::poll(&wanted, 1, -1) < 0 && errno != EINTR) break;
         if (wanted.revents & (POLLERR | POLLHUP | POLLNVAL)) break;
@@ -222,6 +224,7 @@ bool start_input_thread() {
         XCloseDisplay(display);
         return false;
     }
+    adopt_connection(display);
     auto* connection = new InputConnection;  // lives as long as the thread: the whole process
     connection->display = display;
     connection->xi_opcode = xi_opcode;
