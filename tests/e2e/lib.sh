@@ -64,7 +64,10 @@ start_gadget() {
 wait_for_window() {
   local name=$1 seconds=${2:-10} id
   for _ in $(seq $((seconds * 20))); do
-    id=$(xdotool search --onlyvisible --name "$name" 2> /dev/null | head -n1 || true)
+    # Only the gadget's own windows: the window manager's frames may carry the same title.
+    id=$(xdotool search --onlyvisible --name "$name" 2> /dev/null | while read -r w; do
+      xprop -id "$w" WM_CLASS 2> /dev/null | grep -q '"pendolux"' && echo "$w"
+    done | head -n1 || true)
     if [ -n "$id" ]; then
       echo "$id"
       return 0

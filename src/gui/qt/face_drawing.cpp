@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "core/display/face_layout.h"
 #include "gui/qt/text_encoding.h"
@@ -31,6 +32,24 @@ void draw_text_at(QPainter& painter, const QFontMetrics& metrics, face_layout::T
     painter.drawText(QPoint(place.x, place.y + metrics.ascent()), from_cp1252(text));
 }
 
+// A plain pixel copy at the picture's own size: no scaling, no blending; the
+// part beyond the target is cut and the rest of the target stays as it was.
+// Done by hand: the paint engine would hand even this small blit to its
+// thread pool and wake two more threads per redraw.
+void copy_picture(QImage& target, const QImage& picture) {
+    const QImage source = picture.format() == QImage::Format_ARGB32 ? picture
+                                                                     : picture.convertToFormat(QImage::Format_ARGB32);
+    if (target.format() != QImage::Format_RGB32) target = target.convertToFormat(QImage::Format_RGB32);
+    const int width = std::min(source.width(), target.width());
+    const int height = std::min(source.height(), target.height());
+    for (int y = 0; y < height; ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* to = reinterpret_cast<QRgb*>(target.scanLine(y));
+        // The display keeps no alpha: a pixel shows its colour weighted by its alpha.
+        for (int x = 0; x < width; ++x) to[x] = qPremultiply(from[x]) | 0xFF000000u;
+    }
+}
+
 }  // namespace
 
 const FaceFonts& face_fonts() {
@@ -55,13 +74,8 @@ QColor to_qcolor(const ColorTriple& color) {
 void draw_face(QImage& target, const QImage* picture, const ColorTriple& label_color, const ColorTriple& value_color,
                const std::string& distance_text, const std::string& clicks_text,
                const std::string& keystrokes_text) {
+    if (picture != nullptr && !picture->isNull()) copy_picture(target, *picture);
     QPainter painter(&target);
-    if (picture != nullptr && !picture->isNull()) {
-        // A plain pixel copy at the picture's own size: no scaling, no blending.
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(0, 0, *picture);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    }
     const FaceFonts& fonts = face_fonts();
     painter.setBackgroundMode(Qt::TransparentMode);
 

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QRegion>
+#include <QTimer>
 
 #include "core/config/program_state.h"
 #include "core/display/face_layout.h"
@@ -44,6 +45,9 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     face_image_ = make_face_image();
     setWindowTitle(QStringLiteral("Pendolux"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The tile takes no keyboard focus from the program the user works in; a
+    // click on it still activates it for dragging.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(face_layout::face_size, face_layout::face_size);
     move(config().window_x, config().window_y);
     shape_meter_window(*this);
@@ -51,6 +55,7 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
 
 void MeterWindow::redraw_face() {
     redraw_pending_.store(false);
+    since_redraw_.start();
     const ConfigRecord& record = config();
     // Each total is read once and that reading is used for text and width alike.
     Shown now{record.distance.load(), record.clicks.load(), record.keystrokes.load(),
@@ -63,8 +68,21 @@ void MeterWindow::redraw_face() {
 }
 
 void MeterWindow::request_redraw() {
+    // Changes arriving while a redraw is pending join it: under a stream of
+    // input the face is drawn at most once per face period, never later.
     if (redraw_pending_.exchange(true)) return;
-    QMetaObject::invokeMethod(this, [this] { redraw_face(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const qint64 waited = since_redraw_.isValid() ? since_redraw_.elapsed() : face_period_ms;
+            if (waited >= face_period_ms) {
+                redraw_face();
+            } else {
+                QTimer::singleShot(static_cast<int>(face_period_ms - waited), Qt::PreciseTimer, this,
+                                   [this] { redraw_face(); });
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void MeterWindow::set_skin_picture(std::shared_ptr<const QImage> picture) {
