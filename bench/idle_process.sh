@@ -15,25 +15,23 @@ make_sandbox "$binary"
 # A calibrated record, so the first-start path does not wait for an answer.
 write_config logging=1
 xdotool mousemove 10 10
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
 # X server alone first, for the comparison.
 sleep 2
-x_alone_start=$(ticks "$xvfb_pid")
+x_alone_start=$(process_ticks "$xvfb_pid")
 sleep 10
-x_alone=$(( $(ticks "$xvfb_pid") - x_alone_start ))
+x_alone=$(( $(process_ticks "$xvfb_pid") - x_alone_start ))
 
 start_gadget
 sleep 5
 hz=$(getconf CLK_TCK)
-g_start=$(ticks "$GADGET_PID")
-x_start=$(ticks "$xvfb_pid")
-w_start=$(switches "$GADGET_PID")
+g_start=$(process_ticks "$GADGET_PID")
+x_start=$(process_ticks "$xvfb_pid")
+w_start=$(process_switches "$GADGET_PID")
 sleep "$seconds"
-g_used=$(( $(ticks "$GADGET_PID") - g_start ))
-x_used=$(( $(ticks "$xvfb_pid") - x_start ))
-wakeups=$(( $(switches "$GADGET_PID") - w_start ))
+g_used=$(( $(process_ticks "$GADGET_PID") - g_start ))
+x_used=$(( $(process_ticks "$xvfb_pid") - x_start ))
+wakeups=$(( $(process_switches "$GADGET_PID") - w_start ))
 rss_kb=$(awk '/VmRSS/ {print $2}' "/proc/$GADGET_PID/status")
 threads=$(awk '/Threads/ {print $2}' "/proc/$GADGET_PID/status")
 

@@ -14,25 +14,15 @@ start_desktop
 xvfb_pid=${E2E_PIDS[0]}
 make_sandbox "$binary"
 # Calibrated 19" 4:3 at 1280 x 1024, totals 0, meter in a corner, no log.
-python3 - "$SANDBOX/config.dat" << 'PY'
-import struct, sys
-rec = bytearray(341)
-struct.pack_into('<3h3h', rec, 0, 100, 100, 100, 0, 140, 200)
-struct.pack_into('<d', rec, 267, 19.0); rec[275:278] = bytes([1, 4, 3])
-struct.pack_into('<dd', rec, 278, 0.03, 0.028125)
-struct.pack_into('<ii', rec, 294, 1100, 850)
-open(sys.argv[1], 'wb').write(rec)
-PY
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }
+write_config window=1100,850 on_top=0 stamp=
 hz=$(getconf CLK_TCK)
 percent() { python3 -c "import sys; print(f'{100.0 * int(sys.argv[1]) / int(sys.argv[2]) / float(sys.argv[3]):.3f}')" "$1" "$hz" "$2"; }
 
 xdotool mousemove 300 300
 sleep 2
-x0=$(ticks "$xvfb_pid")
+x0=$(process_ticks "$xvfb_pid")
 sleep "$seconds"
-x_alone=$(( $(ticks "$xvfb_pid") - x0 ))
+x_alone=$(( $(process_ticks "$xvfb_pid") - x0 ))
 
 start_gadget
 wait_for_window '^Pendolux$' 10 > /dev/null || fail "no meter window"
@@ -52,12 +42,12 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
   shift
   local g0 x0 w0 t0 t1
   thread_ticks > "$SANDBOX/threads0.txt"
-  g0=$(ticks "$GADGET_PID"); x0=$(ticks "$xvfb_pid"); w0=$(switches "$GADGET_PID"); t0=$(date +%s.%N)
+  g0=$(process_ticks "$GADGET_PID"); x0=$(process_ticks "$xvfb_pid"); w0=$(process_switches "$GADGET_PID"); t0=$(date +%s.%N)
   "$@"
   t1=$(date +%s.%N)
   local elapsed g x w
   elapsed=$(python3 -c "print($t1 - $t0)")
-  g=$(( $(ticks "$GADGET_PID") - g0 )); x=$(( $(ticks "$xvfb_pid") - x0 )); w=$(( $(switches "$GADGET_PID") - w0 ))
+  g=$(( $(process_ticks "$GADGET_PID") - g0 )); x=$(( $(process_ticks "$xvfb_pid") - x0 )); w=$(( $(process_switches "$GADGET_PID") - w0 ))
   echo "$name for ${elapsed%.*} s: gadget CPU $(percent "$g" "$elapsed") % of one core," \
     "X server $(percent "$x" "$elapsed") %, $(python3 -c "print(round($w / $elapsed, 1))") context switches/s"
   thread_ticks | while read -r tid tname t; do

@@ -11,6 +11,8 @@
 #   config_double OFFSET     reads a double from $SANDBOX/config.dat
 #   tray_icon_position       prints "X Y" of the tray icon's centre
 #   quit_gadget              "Beenden" from the tray menu; returns the exit code
+#   process_ticks PID        CPU clock ticks a process has used (user + system)
+#   process_switches PID     context switches of all its threads
 #   fail MESSAGE             ends the test with a message
 # Everything started is stopped on exit.
 set -euo pipefail
@@ -107,6 +109,9 @@ struct.pack_into('<bbb', data, 338, int(values['on_top']), int(values['autostart
 open(sys.argv[1], 'wb').write(bytes(data))
 PY
 }
+
+process_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+process_switches() { cat /proc/"$1"/task/*/status | awk '/ctxt_switches/ {s += $2} END {print s}'; }
 
 config_int() {
   python3 - "$SANDBOX/config.dat" "$1" "$2" << 'PY'
