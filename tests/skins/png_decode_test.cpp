@@ -12,7 +12,7 @@ namespace pendolux {
 namespace {
 
 using test::PngLayout;
-using test::PngSpec;
+using test::PngShape;
 using Bytes = std::vector<std::uint8_t>;
 
 void expect_fixture_pixels(const Picture& picture, PngLayout layout) {
@@ -24,18 +24,18 @@ void expect_fixture_pixels(const Picture& picture, PngLayout layout) {
 
 struct LayoutCase {
     const char* name;
-    PngSpec spec;
+    PngShape shape;
 };
 
 class PngLayouts : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(PngLayouts, DecodeToStraightArgb) {
-    const PngSpec& spec = GetParam().spec;
-    const auto picture = decode_png(test::make_png(spec));
+    const PngShape& shape = GetParam().shape;
+    const auto picture = decode_png(test::make_png(shape));
     ASSERT_TRUE(picture);
-    EXPECT_EQ(picture->width, spec.width);
-    EXPECT_EQ(picture->height, spec.height);
-    expect_fixture_pixels(*picture, spec.layout);
+    EXPECT_EQ(picture->width, shape.width);
+    EXPECT_EQ(picture->height, shape.height);
+    expect_fixture_pixels(*picture, shape.layout);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -70,18 +70,18 @@ void put_scanline(std::vector<std::uint8_t>& out, PngLayout layout, int y, int x
     if (bit_count > 0) out.push_back(bits);
 }
 
-std::vector<std::uint8_t> raw_pixel_data(const PngSpec& spec) {
+std::vector<std::uint8_t> raw_pixel_data(const PngShape& shape) {
     std::vector<std::uint8_t> raw;
-    if (!spec.interlaced) {
-        for (int y = 0; y < spec.height; ++y) put_scanline(raw, spec.layout, y, 0, 1, spec.width);
+    if (!shape.interlaced) {
+        for (int y = 0; y < shape.height; ++y) put_scanline(raw, shape.layout, y, 0, 1, shape.width);
         return raw;
     }
     // Adam7: seven passes, each a sub-picture of its own; empty passes have no rows.
     constexpr int x0[] = {0, 4, 0, 2, 0, 1, 0}, y0[] = {0, 0, 4, 0, 2, 0, 1};
     constexpr int dx[] = {8, 8, 4, 4, 2, 2, 1}, dy[] = {8, 8, 8, 4, 4, 2, 2};
     for (int pass = 0; pass < 7; ++pass) {
-        if (x0[pass] >= spec.width) continue;
-        for (int y = y0[pass]; y < spec.height; y += dy[pass]) put_scanline(raw, spec.layout, y, x0[pass], dx[pass], spec.width);
+        if (x0[pass] >= shape.width) continue;
+        for (int y = y0[pass]; y < shape.height; y += dy[pass]) put_scanline(raw, shape.layout, y, x0[pass], dx[pass], shape.width);
     }
     return raw;
 }
@@ -109,19 +109,19 @@ std::uint32_t fixture_pixel(PngLayout layout, int x, int y) {
     return 0;
 }
 
-std::vector<std::uint8_t> make_png(const PngSpec& spec) {
+std::vector<std::uint8_t> make_png(const PngShape& shape) {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-    const Format format = format_of(spec.layout);
+    const Format format = format_of(shape.layout);
     std::vector<std::uint8_t> header;
-    put_be32(header, static_cast<std::uint32_t>(spec.width));
-    put_be32(header, static_cast<std::uint32_t>(spec.height));
-    header.insert(header.end(), {format.depth, format.color_type, 0, 0, static_cast<std::uint8_t>(spec.interlaced ? 1 : 0)});
+    put_be32(header, static_cast<std::uint32_t>(shape.width));
+    put_be32(header, static_cast<std::uint32_t>(shape.height));
+    header.insert(header.end(), {format.depth, format.color_type, 0, 0, static_cast<std::uint8_t>(shape.interlaced ? 1 : 0)});
     put_chunk(png, "IHDR", header);
-    if (spec.with_text_chunk) put_chunk(png, "tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'f', 'i', 'x'});
-    if (spec.layout == PngLayout::palette8_with_alpha) {
+    if (shape.with_text_chunk) put_chunk(png, "tEXt", {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'f', 'i', 'x'});
+    if (shape.layout == PngLayout::palette8_with_alpha) {
         std::vector<std::uint8_t> palette, alpha;
         for (int i = 0; i < 4; ++i) {
-            const std::uint32_t c = fixture_pixel(spec.layout, i, 0);
+            const std::uint32_t c = fixture_pixel(shape.layout, i, 0);
             palette.insert(palette.end(), {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
                                            static_cast<std::uint8_t>(c)});
             alpha.push_back(static_cast<std::uint8_t>(c >> 24));
@@ -129,7 +129,7 @@ std::vector<std::uint8_t> make_png(const PngSpec& spec) {
         put_chunk(png, "PLTE", palette);
         put_chunk(png, "tRNS", alpha);
     }
-    const std::vector<std::uint8_t> raw = raw_pixel_data(spec);
+    const std::vector<std::uint8_t> raw = raw_pixel_data(shape);
     uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(packed_size);
     compress(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()));

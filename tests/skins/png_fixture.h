@@ -9,7 +9,7 @@ namespace pendolux::test {
 
 enum class PngLayout { rgb8, rgba8, gray1, gray8, gray16, gray_alpha8, palette8_with_alpha, rgb16 };
 
-struct PngSpec {
+struct PngShape {
     int width = 10;
     int height = 10;
     PngLayout layout = PngLayout::rgb8;
@@ -21,7 +21,7 @@ struct PngSpec {
 // layout can store (grey layouts use the green byte, gray1 thresholds it).
 std::uint32_t fixture_pixel(PngLayout layout, int x, int y);
 
-std::vector<std::uint8_t> make_png(const PngSpec& spec);
+std::vector<std::uint8_t> make_png(const PngShape& shape);
 
 // Byte offset of the first chunk of the given type, or npos.
 std::size_t find_chunk(const std::vector<std::uint8_t>& png, const char type[4]);
