@@ -111,7 +111,9 @@ clicks_before=$(config_int 306 4)
 start_gadget
 wait_for_meter_at 270 262
 sleep 1  # the sampler starts right after the meter shows
-xdotool mousemove 900 700 click --repeat 2 --delay 100 1
+xdotool mousemove 900 700
+sleep 0.3
+xdotool click --repeat 2 --delay 100 1
 sleep 0.5
 kill -TERM "${E2E_PIDS[0]}"
 code=0

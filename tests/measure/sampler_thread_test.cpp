@@ -52,6 +52,15 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     EXPECT_LE(queries, 7);
     EXPECT_EQ(config().keystrokes.load(), 1);
     EXPECT_EQ(config().clicks.load(), 1);
+
+    // Two quick taps with no input event between them: after the first, the
+    // sampler must look again one cycle later, or the second would read as the
+    // first one still held.
+    fake_platform::tap_key('B');
+    ASSERT_TRUE(eventually([] { return config().keystrokes.load() == 2; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    fake_platform::tap_key('B');
+    EXPECT_TRUE(eventually([] { return config().keystrokes.load() == 3; }));
 }
 
 }  // namespace

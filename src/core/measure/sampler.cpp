@@ -66,6 +66,12 @@ std::int32_t take_key_tally(int code) {
 
 void clear_key_down() { key_down.fill(0); }
 
+bool any_key_marked_down() {
+    for (const std::uint8_t down : key_down)
+        if (down != 0) return true;
+    return false;
+}
+
 void run_sampler(void*) {
     using Clock = std::chrono::steady_clock;
     using sampler_pacing::Milliseconds;
@@ -88,7 +94,10 @@ void run_sampler(void*) {
         // arrives or the next quiet pointer sample is due. Then keep at least
         // one cycle between two polls, so presses are counted exactly as by a
         // fixed 5 ms poll, with one wake-up per cycle.
-        const Milliseconds wait = sampler_pacing::quiet_wait(since(last_pointer_sample));
+        // A code still marked down must be polled again one cycle later, or a
+        // quick second press would read as the first one still held.
+        const Milliseconds wait =
+            any_key_marked_down() ? Milliseconds{0} : sampler_pacing::quiet_wait(since(last_pointer_sample));
         input_arrived = platform::wait_for_input(static_cast<int>(wait.count()));
         std::this_thread::sleep_until(cycle_start + sampler_pacing::cycle);
     }

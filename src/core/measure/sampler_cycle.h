@@ -8,6 +8,8 @@ namespace pendolux {
 
 // poll_keys, returning whether keystrokes or clicks grew.
 bool poll_keys_counting();
+// Whether the last poll left any code marked as held down.
+bool any_key_marked_down();
 // distance_step, returning the centimetres added to distance.
 std::int32_t distance_step_counting();
 
