@@ -14,19 +14,9 @@
 namespace pendolux {
 namespace {
 
-class RecordsConcurrencyTest : public ::testing::Test {
+class RecordsConcurrencyTest : public test::LogTest {
 protected:
-    void SetUp() override {
-        fake_platform::reset();
-        set_program_folder(folder.folder());
-        for (int code = 0; code < 257; ++code) take_key_tally(code);
-        config() = ConfigRecord{};
-        config().logging = 1;
-        set_distance_at_last_log(0);
-    }
-    test::ParsedLog log() const { return test::parse_log(test::read_bytes(folder.file("log.dat"))); }
-
-    test::TempFolder folder;
+    test::ParsedLog log() const { return test::parse_log(test::read_bytes(log_path())); }
 };
 
 TEST_F(RecordsConcurrencyTest, PressesSurviveRecordsAndResetsExactlyOnce) {

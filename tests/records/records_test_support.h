@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "core/config/program_state.h"
 #include "core/measure/measure.h"
+#include "core/records/records.h"
 #include "platform/fake/fake_platform.h"
+#include "support/temp_folder.h"
 
 namespace pendolux::test {
 
@@ -79,5 +84,22 @@ inline bool sampler_counts() {
     press_key(65);
     return take_key_tally(65) == 1;
 }
+
+// A clean start for each log test: fresh platform, empty tallies, a zeroed
+// record with logging on, and its own program folder.
+class LogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake_platform::reset();
+        set_program_folder(folder.folder());
+        for (int code = 0; code < 257; ++code) take_key_tally(code);
+        config() = ConfigRecord{};
+        config().logging = 1;
+        set_distance_at_last_log(0);
+    }
+    std::string log_path() const { return folder.file("log.dat"); }
+
+    TempFolder folder;
+};
 
 }  // namespace pendolux::test

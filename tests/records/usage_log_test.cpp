@@ -23,25 +23,17 @@ using test::parse_log;
 using test::press_key;
 using test::read_bytes;
 
-class UsageLogTest : public ::testing::Test {
+class UsageLogTest : public test::LogTest {
 protected:
     void SetUp() override {
-        fake_platform::reset();
-        set_program_folder(folder.folder());
-        for (int code = 0; code < 257; ++code) take_key_tally(code);
-        config() = ConfigRecord{};
-        config().logging = 1;
-        set_distance_at_last_log(0);
+        LogTest::SetUp();
         ASSERT_TRUE(test::sampler_counts()) << "presses through the fake platform must reach the tallies";
     }
-    std::string log_path() const { return folder.file("log.dat"); }
     std::vector<test::LoggedRecord> records() const {
         const test::ParsedLog log = parse_log(read_bytes(log_path()));
         EXPECT_TRUE(log.complete);
         return log.records;
     }
-
-    test::TempFolder folder;
 };
 
 TEST_F(UsageLogTest, AppendsOneRecordPerTickAndClearsEveryTally) {
