@@ -33,7 +33,8 @@ thread_ticks() { # "TID NAME NANOSECONDS" of CPU time per thread of the gadget
     local name t
     name=$(tr ' ' '_' < "$task/comm" 2> /dev/null) || continue  # a thread that just ended
     t=$(awk '{print $1}' "$task/schedstat" 2> /dev/null) || continue
-    [ -n "$t" ] && echo "${task##*/} $name $t"
+    w=$(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status" 2> /dev/null) || continue
+    [ -n "$t" ] && echo "${task##*/} $name $t $w"
   done
 }
 
@@ -50,11 +51,13 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
   g=$(( $(process_ticks "$GADGET_PID") - g0 )); x=$(( $(process_ticks "$xvfb_pid") - x0 )); w=$(( $(process_switches "$GADGET_PID") - w0 ))
   echo "$name for ${elapsed%.*} s: gadget CPU $(percent "$g" "$elapsed") % of one core," \
     "X server $(percent "$x" "$elapsed") %, $(python3 -c "print(round($w / $elapsed, 1))") context switches/s"
-  thread_ticks | while read -r tid tname t; do
-    local before
+  thread_ticks | while read -r tid tname t w; do
+    local before switches
     before=$(awk -v tid="$tid" '$1 == tid {print $3}' "$SANDBOX/threads0.txt")
+    switches=$(awk -v tid="$tid" '$1 == tid {print $4}' "$SANDBOX/threads0.txt")
     [ -n "$before" ] && [ "$t" -gt "$before" ] &&
-      echo "  thread $tid $tname: $(python3 -c "print(f'{($t - $before) / 1e7 / $elapsed:.3f}')") %"
+      echo "  thread $tid $tname: $(python3 -c "print(f'{($t - $before) / 1e7 / $elapsed:.3f}')") %," \
+        "$(python3 -c "print(round(($w - $switches) / $elapsed, 1))") context switches/s"
   done || true
   return 0
 }
