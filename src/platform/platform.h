@@ -32,10 +32,22 @@ Point pointer_position();
 // Codes outside 0-255 read 0.
 std::int16_t async_key_state(int code);
 
-// Blocks the calling thread until input arrives (a key, a button or pointer
-// motion), or until timeout_ms has passed. Returns true when input arrived.
-// Lets the sampler sleep while nothing happens instead of polling.
+// For the one thread that samples the pointer many times a second: asks for
+// the position without waiting for the answer, which arrives while the thread
+// sleeps and is picked up by take_pointer_position. One request at a time.
+void request_pointer_position();
+// The answer to the last request once it has arrived, and only once; false
+// (position untouched) while none is waiting.
+bool take_pointer_position(Point& position);
+
+// For the one sampler thread. Blocks until input (a key, a button or pointer
+// motion) is waiting, or until timeout_ms has passed; returns true when input
+// is waiting. Lets the sampler sleep while nothing happens instead of polling.
+// Where the key state is not changed behind the caller's back, waiting input
+// reaches async_key_state only through apply_input, so the caller can look at
+// the state as it stood before the input.
 bool wait_for_input(int timeout_ms);
+void apply_input();
 
 // True while the platform can report key and button state at all.
 bool input_available();

@@ -7,6 +7,7 @@
 #include "core/config/program_state.h"
 #include "core/measure/display_size.h"
 #include "core/measure/measure.h"
+#include "core/measure/sampler_cycle.h"
 #include "platform/fake/fake_platform.h"
 
 namespace pendolux {
@@ -153,6 +154,19 @@ TEST_F(DistanceTest, NewCalibrationFarFromTheOriginAddsNothing) {
     reset_prev_position();
     EXPECT_EQ(sample_at(1600, 1000), 0);
     EXPECT_EQ(sample_at(1600, 1000 + 100), 3);  // now in the new scale
+}
+
+// The sampler measures positions it asked for a cycle earlier: one asked for
+// before a recalibration is not measured against the new previous position.
+TEST_F(DistanceTest, PositionAskedForBeforeARecalibrationIsNotMeasured) {
+    use_factors(0.03, 0.03);
+    start_at(0, 0);
+    const std::uint64_t before_recalibration = distance_ticket();
+    EXPECT_EQ(distance_step_from({1000, 0}, before_recalibration), 30);
+    start_at(0, 0);
+    EXPECT_EQ(distance_step_from({1000, 0}, before_recalibration), 0);
+    EXPECT_EQ(distance_step_from({1000, 0}, distance_ticket()), 30);
+    EXPECT_EQ(config().distance.load(), 60);
 }
 
 TEST_F(DistanceTest, FreshRecordCountsNothingWhateverThePointerDoes) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/measure/sampler_cycle.h"
 #include "measure/sampler_fixture.h"
 
 namespace pendolux {
@@ -151,6 +152,32 @@ TEST_F(SamplerTest, TotalsSaturateAndNegativeTotalsCountUp) {
     poll_keys();
     EXPECT_EQ(keystrokes(), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(clicks(), -4);
+}
+
+// The sampler sleeps until input or until something falls due: the next quiet
+// pointer sample, a change still to be reported once its face period is
+// over, the answer for a moving pointer within a face period.
+TEST(SamplerPacing, SleepsUntilTheFirstThingDue) {
+    using sampler_pacing::Milliseconds;
+    const struct {
+        int since_pointer_sample;
+        bool report_pending;
+        int since_report;
+        bool moving_answer_pending;
+        int wait;
+    } cases[] = {
+        {0, false, 0, false, 100},   {40, false, 0, false, 60},  {100, false, 0, false, 0},
+        {250, false, 0, false, 0},   {10, true, 5, false, 20},   {10, true, 30, false, 0},
+        {90, true, 0, false, 10},    {0, false, 0, true, 25},    {90, false, 0, true, 10},
+        {0, true, 20, true, 5},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sampler_pacing::wait_before_next_cycle(Milliseconds(c.since_pointer_sample), c.report_pending,
+                                                         Milliseconds(c.since_report), c.moving_answer_pending),
+                  Milliseconds(c.wait))
+            << c.since_pointer_sample << " " << c.report_pending << " " << c.since_report << " "
+            << c.moving_answer_pending;
+    }
 }
 
 }  // namespace

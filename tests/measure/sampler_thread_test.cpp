@@ -1,6 +1,7 @@
-// The real sampler thread against the fake platform, whose wait_for_input never
-// reports input: presses must still be seen, and a pointer moved without any
-// input event must still be measured by the quiet-time sampling.
+// The real sampler thread against the fake platform: presses must be seen, a
+// pointer moved without any input event must still be measured by the
+// quiet-time sampling, and changes reach the face at most once per face
+// period, the last of them included.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -31,9 +32,18 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     config().cm_per_px_x = 0.03;
     config().cm_per_px_y = 0.028125;
     reset_prev_position();
+    fake_platform::defer_input();
 
-    std::atomic<int> changes{0};
-    start_sampler([&changes] { changes.fetch_add(1); });
+    // What the face would show: the totals as they stand when a change is reported.
+    std::atomic<int> reports{0};
+    std::atomic<std::int64_t> reported{0};
+    auto totals = [] {
+        return config().keystrokes.load() * 1000000LL + config().clicks.load() * 1000LL + config().distance.load();
+    };
+    start_sampler([&] {
+        reported.store(totals());
+        reports.fetch_add(1);
+    });
     start_sampler([] { ADD_FAILURE() << "a second sampler was started"; });
 
     fake_platform::tap_key('A');
@@ -42,7 +52,20 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     ASSERT_TRUE(eventually([] { return config().clicks.load() == 1; }));
     fake_platform::set_pointer(1000, 0);  // 30 cm, no input event
     ASSERT_TRUE(eventually([] { return config().distance.load() == 30; }));
-    EXPECT_TRUE(eventually([&changes] { return changes.load() >= 3; }));
+    EXPECT_TRUE(eventually([&] { return reported.load() == 1001030; }));
+
+    // A burst of presses is reported a few times, not once per press, and its
+    // last press is reported too. Three cycles apart, so a fixed poll counts each.
+    const int reports_before = reports.load();
+    const auto burst_start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 40; ++i) {
+        fake_platform::tap_key('C');
+        std::this_thread::sleep_for(std::chrono::milliseconds(15));
+    }
+    const auto burst = std::chrono::steady_clock::now() - burst_start;
+    ASSERT_TRUE(eventually([&] { return reported.load() == 41001030; }));
+    EXPECT_LE(reports.load() - reports_before, burst / std::chrono::milliseconds(25) + 2);
+    EXPECT_GE(reports.load() - reports_before, 2);
 
     // At rest the pointer is sampled about ten times a second, not every 5 ms.
     const int before = fake_platform::pointer_queries();
@@ -50,17 +73,16 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     const int queries = fake_platform::pointer_queries() - before;
     EXPECT_GE(queries, 3);
     EXPECT_LE(queries, 7);
-    EXPECT_EQ(config().keystrokes.load(), 1);
+    EXPECT_EQ(config().keystrokes.load(), 41);
     EXPECT_EQ(config().clicks.load(), 1);
 
-    // Two quick taps with no input event between them: after the first, the
-    // sampler must look again one cycle later, or the second would read as the
-    // first one still held.
+    // Two quick taps: after the first, the sampler must look at the key again
+    // before the second is applied, or it would read as the first still held.
     fake_platform::tap_key('B');
-    ASSERT_TRUE(eventually([] { return config().keystrokes.load() == 2; }));
+    ASSERT_TRUE(eventually([] { return config().keystrokes.load() == 42; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     fake_platform::tap_key('B');
-    EXPECT_TRUE(eventually([] { return config().keystrokes.load() == 3; }));
+    EXPECT_TRUE(eventually([] { return config().keystrokes.load() == 43; }));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <thread>
 
 namespace pendolux::x11 {
@@ -80,29 +79,7 @@ TEST_F(KeyStateTest, CodesOutsideOneTo255ReadZero) {
     EXPECT_EQ(key_state::query(0xFF), down_now);
 }
 
-TEST_F(KeyStateTest, WaitReturnsAtOnceForInputSinceTheLastWaitAndTimesOutOtherwise) {
-    key_state::wait(0);
-    EXPECT_FALSE(key_state::wait(0));
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(key_state::wait(30));
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(25));
-
-    key_state::input_arrived();
-    EXPECT_TRUE(key_state::wait(1000));
-    EXPECT_FALSE(key_state::wait(0));
-
-    std::atomic<bool> woke{false};
-    std::thread waiter([&] {
-        key_state::wait(0);
-        woke = key_state::wait(5000);
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    key_state::input_arrived();
-    waiter.join();
-    EXPECT_TRUE(woke.load());
-}
-
-TEST_F(KeyStateTest, PressesFromTheInputThreadReachAPollingThreadExactlyOnceEach) {
+TEST_F(KeyStateTest, PressesFromTheReadingThreadReachAPollingThreadExactlyOnceEach) {
     constexpr int presses = 2000;
     std::atomic<int> seen{0};
     std::atomic<int> polls{0};
@@ -121,7 +98,6 @@ TEST_F(KeyStateTest, PressesFromTheInputThreadReachAPollingThreadExactlyOnceEach
         const int before = seen.load();
         key_state::press(keys({'A'}));
         key_state::release(keys({'A'}));
-        key_state::input_arrived();
         while (seen.load() == before) std::this_thread::yield();
         // Let the poller read the key up once before the next press.
         const int polled = polls.load();

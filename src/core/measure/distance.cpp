@@ -33,6 +33,8 @@ struct Measurement {
     // False after a sample that had no position in centimetres: the next
     // sample only sets the previous position again.
     bool prev_known = true;
+    // Changes with every publication; see distance_ticket.
+    std::uint64_t ticket = 0;
 };
 
 std::mutex measurement_lock;
@@ -84,33 +86,62 @@ void reset_prev_position() {
     const auto cm = position_in_cm(platform::pointer_position(), next);
     next.prev = cm.value_or(CmPosition{});
     next.prev_known = cm.has_value();
+    next.ticket = measurement.ticket + 1;
     measurement = next;
 }
 
-std::int32_t distance_step_counting() {
-    double step = 0.0;
-    {
-        std::lock_guard guard(measurement_lock);
-        const auto cm = position_in_cm(platform::pointer_position(), measurement);
-        if (!cm) {
-            measurement.prev_known = false;
-            return 0;
-        }
-        const bool measurable = measurement.prev_known;
-        // Differences in doubles: positions near the int32 limits cannot overflow.
-        const double dx = static_cast<double>(cm->x) - measurement.prev.x;
-        const double dy = static_cast<double>(cm->y) - measurement.prev.y;
-        measurement.prev = *cm;
-        measurement.prev_known = true;
-        if (!measurable) return 0;
-        step = round_half_even(std::sqrt(dx * dx + dy * dy));
+namespace {
+
+// The rounded step from the previous position to `pixel`, which becomes the
+// previous position; 0 when either has no position in centimetres. Under measurement_lock.
+double advance_to(const platform::Point& pixel) {
+    const auto cm = position_in_cm(pixel, measurement);
+    if (!cm) {
+        measurement.prev_known = false;
+        return 0.0;
     }
-    // A step longer than the jump limit is dropped, but the position above is
+    const bool measurable = measurement.prev_known;
+    // Differences in doubles: positions near the int32 limits cannot overflow.
+    const double dx = static_cast<double>(cm->x) - measurement.prev.x;
+    const double dy = static_cast<double>(cm->y) - measurement.prev.y;
+    measurement.prev = *cm;
+    measurement.prev_known = true;
+    return measurable ? round_half_even(std::sqrt(dx * dx + dy * dy)) : 0.0;
+}
+
+std::int32_t add_step(double step) {
+    // A step longer than the jump limit is dropped, but the position is
     // kept, so the jump is not measured again by the next sample.
     if (step > jump_limit()) return 0;
     const auto added = static_cast<std::int32_t>(step);  // 0 <= step <= jump_limit
     if (added != 0) config().distance.add_saturating(added);
     return added;
+}
+
+}  // namespace
+
+std::int32_t distance_step_counting() {
+    double step = 0.0;
+    {
+        std::lock_guard guard(measurement_lock);
+        step = advance_to(platform::pointer_position());
+    }
+    return add_step(step);
+}
+
+std::uint64_t distance_ticket() {
+    std::lock_guard guard(measurement_lock);
+    return measurement.ticket;
+}
+
+std::int32_t distance_step_from(const platform::Point& pixel, std::uint64_t ticket) {
+    double step = 0.0;
+    {
+        std::lock_guard guard(measurement_lock);
+        if (ticket != measurement.ticket) return 0;
+        step = advance_to(pixel);
+    }
+    return add_step(step);
 }
 
 void distance_step() { distance_step_counting(); }

@@ -1,6 +1,7 @@
 // The sampler thread: counts every up-to-down transition of the codes 0-256
 // and measures pointer travel, without hooks, by polling the platform's
 // asynchronous key state.
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -74,32 +75,67 @@ bool any_key_marked_down() {
 
 void run_sampler(void*) {
     using Clock = std::chrono::steady_clock;
-    using sampler_pacing::Milliseconds;
+    using namespace sampler_pacing;
     // Nothing to set up per thread: the platform keeps each thread's
     // "pressed since the last query" bits on its own.
     auto since = [](Clock::time_point then) {
         return std::chrono::duration_cast<Milliseconds>(Clock::now() - then);
     };
-    Clock::time_point last_pointer_sample = Clock::now() - sampler_pacing::quiet_pointer_period;
+    Clock::time_point last_pointer_sample = Clock::now() - quiet_pointer_period;
+    Clock::time_point last_report = Clock::now() - face_period;
+    bool report_pending = false;
+    // The pointer position is asked for in one cycle and measured in a later
+    // one, so the sampler never sleeps just to wait for the answer.
+    bool answer_pending = false;
+    bool answer_for_motion = false;
+    std::uint64_t answer_ticket = 0;
     bool input_arrived = true;
     for (;;) {
         const Clock::time_point cycle_start = Clock::now();
-        bool changed = poll_keys_counting();
-        if (sampler_pacing::pointer_due(input_arrived, since(last_pointer_sample))) {
-            last_pointer_sample = Clock::now();
-            if (distance_step_counting() != 0) changed = true;
+        if (poll_keys_counting()) report_pending = true;
+
+        if (answer_pending) {
+            platform::Point at;
+            if (platform::take_pointer_position(at)) {
+                answer_pending = false;
+                if (distance_step_from(at, answer_ticket) != 0) report_pending = true;
+            } else if (since(last_pointer_sample) >= quiet_pointer_period) {
+                answer_pending = false;  // never answered: ask again
+            }
         }
-        if (changed && on_change_handler) on_change_handler();
+        if (!answer_pending && pointer_due(input_arrived, since(last_pointer_sample))) {
+            last_pointer_sample = Clock::now();
+            answer_ticket = distance_ticket();
+            platform::request_pointer_position();
+            answer_pending = true;
+            answer_for_motion = input_arrived;
+        }
+
+        // Changes are reported at most once per face period; one still
+        // waiting is reported when the period is over.
+        if (report_pending && since(last_report) >= face_period) {
+            last_report = Clock::now();
+            report_pending = false;
+            if (on_change_handler) on_change_handler();
+        }
+
         // While nothing happens the key state cannot change: block until input
-        // arrives or the next quiet pointer sample is due. Then keep at least
-        // one cycle between two polls, so presses are counted exactly as by a
-        // fixed 5 ms poll, with one wake-up per cycle.
-        // A code still marked down must be polled again one cycle later, or a
-        // quick second press would read as the first one still held.
+        // arrives or something above falls due, and at least until this cycle
+        // ends, since the next poll comes no earlier anyway.
         const Milliseconds wait =
-            any_key_marked_down() ? Milliseconds{0} : sampler_pacing::quiet_wait(since(last_pointer_sample));
+            std::max(wait_before_next_cycle(since(last_pointer_sample), report_pending, since(last_report),
+                                            answer_pending && answer_for_motion),
+                     remaining(cycle, since(cycle_start)));
         input_arrived = platform::wait_for_input(static_cast<int>(wait.count()));
-        std::this_thread::sleep_until(cycle_start + sampler_pacing::cycle);
+        // A fixed 5 ms poll would have looked at least once during the quiet
+        // time, and seen a code released there as up: without that look, a
+        // quick second press would read as the first one still held.
+        if (input_arrived && since(cycle_start) >= cycle && any_key_marked_down() && poll_keys_counting())
+            report_pending = true;
+        // At least one cycle between two polls, so presses are counted exactly
+        // as by the fixed poll; input arriving meanwhile is applied after it.
+        std::this_thread::sleep_until(cycle_start + cycle);
+        if (input_arrived) platform::apply_input();
     }
 }
 

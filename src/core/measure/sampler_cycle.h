@@ -1,8 +1,11 @@
 #pragma once
-// The two halves of one sampler cycle, with what they changed, and the pacing
+// The parts of one sampler cycle, with what they changed, and the pacing
 // that lets the sampler sleep while nothing happens.
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+
+#include "platform/platform.h"
 
 namespace pendolux {
 
@@ -13,6 +16,12 @@ bool any_key_marked_down();
 // distance_step, returning the centimetres added to distance.
 std::int32_t distance_step_counting();
 
+// Measuring from a position asked for earlier: the ticket is taken when the
+// position is asked for, and a sample whose ticket predates the latest
+// reset_prev_position is not measured (it belongs to the old scale).
+std::uint64_t distance_ticket();
+std::int32_t distance_step_from(const platform::Point& pixel, std::uint64_t ticket);
+
 namespace sampler_pacing {
 using Milliseconds = std::chrono::milliseconds;
 // The cycle length of the polling the counts are defined by.
@@ -20,6 +29,8 @@ constexpr Milliseconds cycle{5};
 // While no input arrives the pointer is still sampled this often, because a
 // pointer moved by a program raises no input event.
 constexpr Milliseconds quiet_pointer_period{100};
+// The face is redrawn at most this often; changes are reported no faster.
+constexpr Milliseconds face_period{25};
 
 // Whether this cycle samples the pointer: every cycle while input arrives,
 // otherwise once per quiet period.
@@ -27,9 +38,20 @@ constexpr bool pointer_due(bool input_arrived, Milliseconds since_last_sample) {
     return input_arrived || since_last_sample >= quiet_pointer_period;
 }
 
-// How long the sampler may block waiting for input before the next quiet sample.
-constexpr Milliseconds quiet_wait(Milliseconds since_last_sample) {
-    return since_last_sample >= quiet_pointer_period ? Milliseconds{0} : quiet_pointer_period - since_last_sample;
+// How long until `period` has passed since `since`; 0 once it has.
+constexpr Milliseconds remaining(Milliseconds period, Milliseconds since) {
+    return since >= period ? Milliseconds{0} : period - since;
+}
+
+// How long the sampler may block waiting for input: until the next quiet
+// pointer sample, and no longer than a face period while a change is still
+// to be reported or the answer for a moving pointer is still to be measured.
+constexpr Milliseconds wait_before_next_cycle(Milliseconds since_pointer_sample, bool report_pending,
+                                              Milliseconds since_report, bool moving_answer_pending) {
+    Milliseconds wait = remaining(quiet_pointer_period, since_pointer_sample);
+    if (report_pending) wait = std::min(wait, remaining(face_period, since_report));
+    if (moving_answer_pending) wait = std::min(wait, face_period);
+    return wait;
 }
 }  // namespace sampler_pacing
 

@@ -3,9 +3,10 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <thread>
+#include <vector>
 
 namespace pendolux {
 namespace {
@@ -24,6 +25,20 @@ struct FakeState {
     bool autostart = false;
     std::string autostart_file;
     int pointer_queries = 0;
+    bool answer_waiting = false;
+    platform::Point answer{};
+    // Key changes wake a thread in wait_for_input, as input events do.
+    std::condition_variable input_signal;
+    std::uint64_t inputs = 0;
+    std::uint64_t inputs_seen = 0;
+    // With deferred input, key changes wait for apply_input as X events do.
+    bool defer_input = false;
+    struct KeyChange {
+        int code;
+        bool tap;
+        bool down;
+    };
+    std::vector<KeyChange> queued;
 };
 
 FakeState& state() {
@@ -35,6 +50,29 @@ FakeState& state() {
 thread_local std::array<std::uint32_t, code_count> seen_presses{};
 std::atomic<std::uint64_t> generation{0};
 thread_local std::uint64_t seen_generation = 0;
+
+// Under the state lock.
+void change_key(const FakeState::KeyChange& change) {
+    FakeState& s = state();
+    if (change.tap) {
+        ++s.presses[change.code];
+        return;
+    }
+    if (change.down && !s.down[change.code]) ++s.presses[change.code];
+    s.down[change.code] = change.down;
+}
+
+// Under the state lock.
+void input_event(const FakeState::KeyChange& change) {
+    FakeState& s = state();
+    if (s.defer_input) {
+        s.queued.push_back(change);
+    } else {
+        change_key(change);
+    }
+    ++s.inputs;
+    s.input_signal.notify_all();
+}
 
 }  // namespace
 
@@ -53,6 +91,10 @@ void reset() {
     s.autostart = false;
     s.autostart_file.clear();
     s.pointer_queries = 0;
+    s.answer_waiting = false;
+    s.inputs_seen = s.inputs;
+    s.defer_input = false;
+    s.queued.clear();
     ++generation;
 }
 
@@ -69,14 +111,18 @@ void set_pointer(int x, int y) {
 void set_key_down(int code, bool down) {
     if (code < 0 || code >= code_count) return;
     std::lock_guard guard(state().lock);
-    if (down && !state().down[code]) ++state().presses[code];
-    state().down[code] = down;
+    input_event({code, false, down});
 }
 
 void tap_key(int code) {
     if (code < 0 || code >= code_count) return;
     std::lock_guard guard(state().lock);
-    ++state().presses[code];
+    input_event({code, true, false});
+}
+
+void defer_input() {
+    std::lock_guard guard(state().lock);
+    state().defer_input = true;
 }
 
 void set_program_folder(const std::string& folder) {
@@ -141,9 +187,34 @@ std::int16_t async_key_state(int code) {
     return static_cast<std::int16_t>(result);
 }
 
+void request_pointer_position() {
+    std::lock_guard guard(state().lock);
+    ++state().pointer_queries;
+    state().answer = state().pointer;
+    state().answer_waiting = true;
+}
+
+bool take_pointer_position(Point& position) {
+    std::lock_guard guard(state().lock);
+    if (!state().answer_waiting) return false;
+    state().answer_waiting = false;
+    position = state().answer;
+    return true;
+}
+
 bool wait_for_input(int timeout_ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(timeout_ms < 1 ? 1 : timeout_ms));
-    return false;
+    std::unique_lock guard(state().lock);
+    FakeState& s = state();
+    s.input_signal.wait_for(guard, std::chrono::milliseconds(timeout_ms), [&s] { return s.inputs != s.inputs_seen; });
+    const bool arrived = s.inputs != s.inputs_seen;
+    s.inputs_seen = s.inputs;
+    return arrived;
+}
+
+void apply_input() {
+    std::lock_guard guard(state().lock);
+    for (const auto& change : state().queued) change_key(change);
+    state().queued.clear();
 }
 
 bool input_available() {

@@ -2,17 +2,14 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
-#include <mutex>
 
 namespace pendolux::x11::key_state {
 namespace {
 
 constexpr int code_count = 256;
 
-// How many held keys report each code; input thread only.
+// How many held keys report each code; the reading thread only.
 std::array<int, code_count> holders{};
 // Published to the querying threads as one word per code, the down bit and
 // the press count together, so a reader never sees a press counted but not yet
@@ -26,14 +23,8 @@ std::atomic<std::uint32_t> epoch{0};
 struct ThreadView {
     std::uint32_t epoch = ~0u;
     std::array<std::uint32_t, code_count> seen_presses{};
-    std::uint64_t seen_input = 0;
-    bool waited = false;
 };
 thread_local ThreadView view;
-
-std::mutex input_lock;
-std::condition_variable input_signal;
-std::uint64_t input_batches = 0;  // guarded by input_lock
 
 // A thread's first query takes the presses so far as seen: "since the previous
 // query" means nothing before there was one; a key held now still reads down.
@@ -51,7 +42,7 @@ void press(const VirtualKeys& keys) {
     for (int i = 0; i < keys.count; ++i) {
         const int code = keys.codes[i];
         if (holders[code]++ == 0) {
-            // Only the input thread writes, so load and store make one update.
+            // Only the reading thread writes, so load and store make one update.
             const std::uint32_t count = (published[code].load(std::memory_order_relaxed) + 1) & count_mask;
             published[code].store(count | down_bit, std::memory_order_release);
         }
@@ -69,14 +60,6 @@ void release(const VirtualKeys& keys) {
 
 bool is_down(int code) { return code > 0 && code < code_count && holders[code] > 0; }
 
-void input_arrived() {
-    {
-        std::lock_guard guard(input_lock);
-        ++input_batches;
-    }
-    input_signal.notify_all();
-}
-
 std::int16_t query(int code) {
     if (code <= 0 || code >= code_count) return 0;
     catch_up(view);
@@ -88,21 +71,6 @@ std::int16_t query(int code) {
         state |= 0x0001;
     }
     return static_cast<std::int16_t>(state);
-}
-
-bool wait(int timeout_ms) {
-    std::unique_lock lock(input_lock);
-    if (!view.waited) {
-        view.waited = true;
-        view.seen_input = input_batches;
-    }
-    if (input_batches == view.seen_input && timeout_ms > 0) {
-        input_signal.wait_for(lock, std::chrono::milliseconds(timeout_ms),
-                              [] { return input_batches != view.seen_input; });
-    }
-    const bool arrived = input_batches != view.seen_input;
-    view.seen_input = input_batches;
-    return arrived;
 }
 
 void clear() {

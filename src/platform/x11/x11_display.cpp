@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "platform/x11/x11_connection.h"
 #include "platform/x11/x11_input.h"
+#include "platform/x11/x11_pointer_requests.h"
 
 namespace pendolux::platform {
 namespace {
@@ -32,7 +33,8 @@ bool initialise() {
         }
         x11::adopt_connection(query_display);
         ready = true;
-        x11::start_input_thread();  // without it the gadget runs, counting nothing
+        x11::open_input_connection();  // without it the gadget runs, counting no keys or clicks
+        x11::open_pointer_requests();
     });
     return ready;
 }

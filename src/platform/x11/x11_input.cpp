@@ -1,4 +1,5 @@
-// Key and button state from XInput2 raw events. Raw events reach this client
+// Key and button state from XInput2 raw events, read by the sampler thread on
+// a connection of its own. Raw events reach this client
 // whatever window has the focus, which is what makes the counting
 // system-wide; with XInput 2.2 they arrive even while another client holds a grab.
 #include "platform/x11/x11_input.h"
@@ -8,14 +9,15 @@
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <poll.h>
-#include <pthread.h>
 
 #include <array>
 #include <atomic>
 #include <bitset>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <mutex>
 #include <thread>
 
 #include "core/measure/key_codes.h"
@@ -117,11 +119,10 @@ void take_held_at_start(InputConnection& c) {
     if (mask & Button3Mask) button_down(c, 3);
 }
 
-// Handles one event; true when it was input (a key, a button or motion).
-bool handle_event(InputConnection& c, XEvent& event) {
+void handle_event(InputConnection& c, XEvent& event) {
     XGenericEventCookie& cookie = event.xcookie;
     if (cookie.type == GenericEvent && cookie.extension == c.xi_opcode) {
-        if (!XGetEventData(c.display, &cookie)) return false;
+        if (!XGetEventData(c.display, &cookie)) return;
         const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
         const auto detail = static_cast<unsigned>(raw->detail);
         switch (cookie.evtype) {
@@ -129,10 +130,10 @@ bool handle_event(InputConnection& c, XEvent& event) {
         case XI_RawKeyRelease: key_up(c, detail); break;
         case XI_RawButtonPress: button_down(c, detail); break;
         case XI_RawButtonRelease: button_up(c, detail); break;
-        default: break;  // XI_RawMotion: input all the same
+        default: break;  // XI_RawMotion
         }
         XFreeEventData(c.display, &cookie);
-        return true;
+        return;
     }
     if (c.has_xkb && event.type == c.xkb_event_base) {
         auto& xkb = reinterpret_cast<XkbEvent&>(event);
@@ -148,31 +149,35 @@ bool handle_event(InputConnection& c, XEvent& event) {
         case XkbNewKeyboardNotify: load_keymap(c); break;
         default: break;
         }
-        return false;
+        return;
     }
     if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
-    return false;
 }
 
-void run_input(InputConnection* connection) {
-    pthread_setname_np(pthread_self(), "pendolux-input");
-    InputConnection& c = *connection;
-    const int fd = ConnectionNumber(c.display);
-    for (;;) {
-        // Everything queued is handled before waking the sampler once.
-        bool input = false;
-        while (XPending(c.display) > 0) {
-            XEvent event;
-            XNextEvent(c.display, &event);
-            input = handle_event(c, event) || input;
-        }
-        if (input) key_state::input_arrived();
-        if (connection_lost(c.display)) break;
-        pollfd wanted{fd, POLLIN, 0};
-        if (::poll(&wanted, 1, -1) < 0 && errno != EINTR) break;
-        if (wanted.revents & (POLLERR | POLLHUP | POLLNVAL)) break;
+InputConnection* input_connection = nullptr;  // set once before the sampler starts
+std::mutex reader_lock;  // one reader of the connection at a time
+
+// Applies the events already read from the connection. Reads nothing itself:
+// wait_for_input has just read everything there was, and what arrives after
+// it is found by the next wait at once.
+void drain(InputConnection& c) {
+    while (XEventsQueued(c.display, QueuedAlready) > 0) {
+        XEvent event;
+        XNextEvent(c.display, &event);
+        handle_event(c, event);
     }
-    input_running.store(false);
+    if (connection_lost(c.display)) input_running.store(false);
+}
+
+// Blocks until the connection has something to read or the deadline passes.
+bool wait_readable(int fd, std::chrono::steady_clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd wanted{fd, POLLIN, 0};
+        const int ready = ::poll(&wanted, 1, left.count() > 0 ? static_cast<int>(left.count()) : 0);
+        if (ready > 0) return true;
+        if (ready == 0 || errno != EINTR) return false;
+    }
 }
 
 bool has_raw_input(Display* display, int& xi_opcode) {
@@ -210,7 +215,7 @@ void select_events(InputConnection& c) {
 
 }  // namespace
 
-bool start_input_thread() {
+bool open_input_connection() {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "pendolux: cannot open the X display for input; keys, clicks and pointer travel "
@@ -225,14 +230,14 @@ bool start_input_thread() {
         return false;
     }
     adopt_connection(display);
-    auto* connection = new InputConnection;  // lives as long as the thread: the whole process
+    auto* connection = new InputConnection;  // lives as long as the process
     connection->display = display;
     connection->xi_opcode = xi_opcode;
     select_events(*connection);
     take_held_at_start(*connection);
     XSync(display, False);
+    input_connection = connection;
     input_running.store(true);
-    std::thread(run_input, connection).detach();
     return true;
 }
 
@@ -242,7 +247,32 @@ namespace pendolux::platform {
 
 std::int16_t async_key_state(int code) { return x11::key_state::query(code); }
 
-bool wait_for_input(int timeout_ms) { return x11::key_state::wait(timeout_ms); }
+// The events are read by the sampler thread itself, right before it polls:
+// a separate reader thread would wake once more for every event.
+bool wait_for_input(int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    {
+        std::lock_guard guard(x11::reader_lock);
+        if (x11::input_running.load()) {
+            Display* display = x11::input_connection->display;
+            // Each read costs a system call, so the socket is read only
+            // once poll says there is something.
+            if (XEventsQueued(display, QueuedAlready) > 0) return true;
+            // Readable but no whole event yet: the rest is on its way.
+            while (x11::wait_readable(ConnectionNumber(display), deadline)) {
+                if (XEventsQueued(display, QueuedAfterReading) > 0 || x11::connection_lost(display)) return true;
+            }
+            return false;
+        }
+    }
+    std::this_thread::sleep_until(deadline);
+    return false;
+}
+
+void apply_input() {
+    std::lock_guard guard(x11::reader_lock);
+    if (x11::input_running.load()) x11::drain(*x11::input_connection);
+}
 
 bool input_available() { return x11::input_running.load(); }
 
