@@ -3,8 +3,10 @@
 #include <QBitmap>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPaintEvent>
 #include <QRegion>
-#include <QTimer>
+#include <algorithm>
+#include <cstring>
 
 #include "core/config/program_state.h"
 #include "core/display/face_layout.h"
@@ -32,6 +34,25 @@ QRegion meter_region() {
     return QRegion(mask);
 }
 
+// The band of rows in which `now` differs from `before`, which is brought up
+// to date; empty when nothing changed. Sending only that band to the display
+// keeps a redraw of one changed value small.
+QRect changed_rows(const QImage& now, QImage& before) {
+    if (before.size() != now.size() || before.format() != now.format()) {
+        before = now.copy();
+        return now.rect();
+    }
+    int first = -1, last = -1;
+    const auto row_bytes = static_cast<std::size_t>(now.bytesPerLine());
+    for (int y = 0; y < now.height(); ++y) {
+        if (std::memcmp(now.constScanLine(y), before.constScanLine(y), row_bytes) == 0) continue;
+        std::memcpy(before.scanLine(y), now.constScanLine(y), row_bytes);
+        if (first < 0) first = y;
+        last = y;
+    }
+    return first < 0 ? QRect() : QRect(0, first, now.width(), last - first + 1);
+}
+
 Qt::WindowFlags meter_flags(bool topmost) {
     // A tool window gets no taskbar entry; no frame, no caption.
     Qt::WindowFlags flags = Qt::Tool | Qt::FramelessWindowHint;
@@ -55,7 +76,6 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
 
 void MeterWindow::redraw_face() {
     redraw_pending_.store(false);
-    since_redraw_.start();
     const ConfigRecord& record = config();
     // Each total is read once and that reading is used for text and width alike.
     Shown now{record.distance.load(), record.clicks.load(), record.keystrokes.load(),
@@ -64,25 +84,17 @@ void MeterWindow::redraw_face() {
     shown_ = now;
     draw_face(face_image_, skin_picture_.get(), now.text, now.result, distance_value_text(now.distance),
               count_value_text(now.clicks), count_value_text(now.keystrokes));
-    update();
+    // Painted at once rather than through a posted update, which would wake
+    // the event loop once more.
+    const QRect changed = changed_rows(face_image_, painted_face_);
+    if (!changed.isEmpty()) repaint(changed);
 }
 
 void MeterWindow::request_redraw() {
-    // Changes arriving while a redraw is pending join it: under a stream of
-    // input the face is drawn at most once per face period, never later.
+    // Requests arriving while one is on its way join it. The sampler reports
+    // at most once per face period, so this redraws at once.
     if (redraw_pending_.exchange(true)) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            const qint64 waited = since_redraw_.isValid() ? since_redraw_.elapsed() : face_period_ms;
-            if (waited >= face_period_ms) {
-                redraw_face();
-            } else {
-                QTimer::singleShot(static_cast<int>(face_period_ms - waited), Qt::PreciseTimer, this,
-                                   [this] { redraw_face(); });
-            }
-        },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { redraw_face(); }, Qt::QueuedConnection);
 }
 
 void MeterWindow::set_skin_picture(std::shared_ptr<const QImage> picture) {
@@ -111,13 +123,16 @@ void MeterWindow::set_meter_hidden(bool hidden) {
     }
 }
 
-void MeterWindow::paintEvent(QPaintEvent*) {
+void MeterWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     // In strips: the paint engine hands a whole-face blit to its thread pool,
     // waking two more threads on every redraw for a 40 KB copy.
     constexpr int strip = 10;
-    for (int y = 0; y < face_image_.height(); y += strip)
-        painter.drawImage(QPoint(0, y), face_image_, QRect(0, y, face_image_.width(), strip));
+    const QRect area = event->rect() & face_image_.rect();
+    for (int y = area.top(); y <= area.bottom(); y += strip) {
+        const QRect band(area.left(), y, area.width(), std::min(strip, area.bottom() + 1 - y));
+        painter.drawImage(band.topLeft(), face_image_, band);
+    }
 }
 
 void MeterWindow::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,5 @@
 #pragma once
 // The meter: a 100 x 100 frameless round tile showing the face image.
-#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 #include <atomic>
@@ -48,11 +47,10 @@ private:
     };
 
     QImage face_image_;
+    QImage painted_face_;  // the face as last sent to the display
     std::shared_ptr<const QImage> skin_picture_;
     Shown shown_;
-    static constexpr qint64 face_period_ms = 25;
     std::atomic<bool> redraw_pending_{false};
-    QElapsedTimer since_redraw_;
     bool hidden_ = false;
 };
 
