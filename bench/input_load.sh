@@ -28,12 +28,12 @@ start_gadget
 wait_for_window '^Pendolux$' 10 > /dev/null || fail "no meter window"
 sleep 5
 
-thread_ticks() { # "TID NAME NANOSECONDS" of CPU time per thread of the gadget
+thread_ticks() { # "TID NAME NANOSECONDS WAKE-UPS": CPU time and voluntary switches per thread of the gadget
   for task in /proc/"$GADGET_PID"/task/*; do
     local name t
     name=$(tr ' ' '_' < "$task/comm" 2> /dev/null) || continue  # a thread that just ended
     t=$(awk '{print $1}' "$task/schedstat" 2> /dev/null) || continue
-    w=$(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status" 2> /dev/null) || continue
+    w=$(awk '/^voluntary_ctxt_switches/ {print $2}' "$task/status" 2> /dev/null) || continue
     [ -n "$t" ] && echo "${task##*/} $name $t $w"
   done
 }
@@ -57,7 +57,7 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
     switches=$(awk -v tid="$tid" '$1 == tid {print $4}' "$SANDBOX/threads0.txt")
     [ -n "$before" ] && [ "$t" -gt "$before" ] &&
       echo "  thread $tid $tname: $(python3 -c "print(f'{($t - $before) / 1e7 / $elapsed:.3f}')") %," \
-        "$(python3 -c "print(round(($w - $switches) / $elapsed, 1))") context switches/s"
+        "$(python3 -c "print(round(($w - $switches) / $elapsed, 1))") wake-ups/s"
   done || true
   return 0
 }
