@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <utility>
 
 #include "core/display/face_layout.h"
 #include "gui/qt/picture_loader.h"
@@ -90,6 +92,32 @@ TEST_F(FaceDrawingTest, PictureIsCopiedAtItsOwnSizeWithoutBlending) {
     draw_face(face, &large, {1, 2, 3}, {1, 2, 3}, "", "", "");
     EXPECT_EQ(face.size(), QSize(100, 100));
     EXPECT_EQ(face.pixel(99, 99) & 0xFFFFFF, qRgb(1, 2, 3) & 0xFFFFFF);
+}
+
+// A covering picture with its captions is kept between redraws; what comes
+// out must be what drawing everything anew gives, also after the caption
+// colour or the picture changed, and whatever the face held before.
+TEST_F(FaceDrawingTest, KeptPictureAndCaptionsMatchAFreshDrawing) {
+    QImage picture(100, 100, QImage::Format_ARGB32);
+    picture.fill(qRgba(30, 60, 90, 255));
+    // Drawn fresh: the (opaque) picture already in the face, no picture passed.
+    auto fresh = [](const QImage& covering, const ColorTriple& label, const std::string& value) {
+        QImage face = covering.convertToFormat(QImage::Format_RGB32);
+        draw_face(face, nullptr, label, {255, 255, 255}, value, "", "");
+        return face;
+    };
+    QImage face = make_face_image();
+    for (const auto& [label, value] : {std::pair<ColorTriple, std::string>{{255, 0, 0}, "   1 cm"},
+                                       {{255, 0, 0}, "   2 cm"},
+                                       {{0, 255, 0}, "   3 cm"}}) {
+        face.fill(qRgb(200, 200, 200));
+        draw_face(face, &picture, label, {255, 255, 255}, value, "", "");
+        EXPECT_EQ(face, fresh(picture, label, value)) << value;
+    }
+    picture.setPixel(50, 3, qRgba(250, 0, 0, 255));  // the picture itself changes
+    draw_face(face, &picture, {0, 255, 0}, {255, 255, 255}, "   3 cm", "", "");
+    EXPECT_EQ(face.pixel(50, 3) & 0xFFFFFF, qRgb(250, 0, 0) & 0xFFFFFF);
+    EXPECT_EQ(face, fresh(picture, {0, 255, 0}, "   3 cm"));
 }
 
 TEST_F(FaceDrawingTest, UnmaskedColourComponentsCarryIntoTheNextOne) {
