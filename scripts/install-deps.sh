@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config git python3
   qt6-base-dev qt6-translations-l10n libqt6svg6 libgl-dev
   libpng-dev zlib1g-dev
-  libx11-dev libxcb1-dev libxi-dev libxrandr-dev libxtst-dev
+  libx11-dev libx11-xcb-dev libxcb1-dev libxi-dev libxrandr-dev libxtst-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb icewm xdotool x11-utils x11-xserver-utils imagemagick fonts-liberation

@@ -5,18 +5,23 @@
 #include "platform/x11/x11_input.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 #include <poll.h>
+#include <xcb/xcb.h>
 
 #include <array>
 #include <atomic>
 #include <bitset>
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -49,6 +54,10 @@ struct InputConnection {
     std::array<VirtualKeys, keycode_count> key_codes{};
     std::bitset<keycode_count> button_held;
     std::array<VirtualKeys, keycode_count> button_codes{};
+    // The events are read through XCB: Xlib's own reading tries the socket
+    // three times for every event, XCB once.
+    xcb_connection_t* xcb = nullptr;
+    xcb_generic_event_t* waiting = nullptr;  // the first event not yet applied
 };
 
 void load_keymap(InputConnection& c) {
@@ -119,54 +128,74 @@ void take_held_at_start(InputConnection& c) {
     if (mask & Button3Mask) button_down(c, 3);
 }
 
-void handle_event(InputConnection& c, XEvent& event) {
-    XGenericEventCookie& cookie = event.xcookie;
-    if (cookie.type == GenericEvent && cookie.extension == c.xi_opcode) {
-        if (!XGetEventData(c.display, &cookie)) return;
-        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
-        const auto detail = static_cast<unsigned>(raw->detail);
-        switch (cookie.evtype) {
+template <typename T>
+T field_at(const xcb_generic_event_t& event, std::size_t offset) {
+    T value{};
+    std::memcpy(&value, reinterpret_cast<const unsigned char*>(&event) + offset, sizeof value);
+    return value;
+}
+
+// Wire offsets from the XInput 2 and XKB protocol descriptions: a raw event
+// has its type at 8 and the key code or button at 16; an XKB event its kind
+// at 1, and a state notification the effective modifiers at 9 and group at 13.
+constexpr std::size_t xi_event_type_at = 8, xi_detail_at = 16;
+constexpr std::size_t xkb_kind_at = 1, xkb_mods_at = 9, xkb_group_at = 13;
+constexpr std::uint8_t xkb_new_keyboard = 0, xkb_map = 1, xkb_state = 2;
+
+void handle_event(InputConnection& c, const xcb_generic_event_t& event) {
+    const int type = event.response_type & 0x7F;
+    if (type == XCB_GE_GENERIC) {
+        const auto& generic = reinterpret_cast<const xcb_ge_generic_event_t&>(event);
+        if (generic.extension != c.xi_opcode) return;
+        const auto detail = field_at<std::uint32_t>(event, xi_detail_at);
+        switch (field_at<std::uint16_t>(event, xi_event_type_at)) {
         case XI_RawKeyPress: key_down(c, detail); break;
         case XI_RawKeyRelease: key_up(c, detail); break;
         case XI_RawButtonPress: button_down(c, detail); break;
         case XI_RawButtonRelease: button_up(c, detail); break;
         default: break;  // XI_RawMotion
         }
-        XFreeEventData(c.display, &cookie);
         return;
     }
-    if (c.has_xkb && event.type == c.xkb_event_base) {
-        auto& xkb = reinterpret_cast<XkbEvent&>(event);
-        switch (xkb.any.xkb_type) {
-        case XkbStateNotify:
-            c.group = xkb.state.group;
-            c.num_lock = (xkb.state.mods & c.num_lock_mask) != 0;
+    if (c.has_xkb && type == c.xkb_event_base) {
+        switch (field_at<std::uint8_t>(event, xkb_kind_at)) {
+        case xkb_state:
+            c.group = field_at<std::uint8_t>(event, xkb_group_at);
+            c.num_lock = (field_at<std::uint8_t>(event, xkb_mods_at) & c.num_lock_mask) != 0;
             break;
-        case XkbMapNotify:
-            XkbRefreshKeyboardMapping(&xkb.map);
-            load_keymap(c);
-            break;
-        case XkbNewKeyboardNotify: load_keymap(c); break;
+        case xkb_map:
+        case xkb_new_keyboard: load_keymap(c); break;
         default: break;
         }
         return;
     }
-    if (event.type == MappingNotify) XRefreshKeyboardMapping(&event.xmapping);
+    if (type == XCB_MAPPING_NOTIFY) {
+        const auto& wire = reinterpret_cast<const xcb_mapping_notify_event_t&>(event);
+        XMappingEvent mapping{};
+        mapping.type = MappingNotify;
+        mapping.display = c.display;
+        mapping.request = wire.request;
+        mapping.first_keycode = wire.first_keycode;
+        mapping.count = wire.count;
+        XRefreshKeyboardMapping(&mapping);
+    }
 }
 
 InputConnection* input_connection = nullptr;  // set once before the sampler starts
 std::mutex reader_lock;  // one reader of the connection at a time
 
+bool lost(const InputConnection& c) { return xcb_connection_has_error(c.xcb) != 0 || connection_lost(c.display); }
+
 // Applies the events already read from the connection. Reads nothing itself:
 // wait_for_input has just read everything there was, and what arrives after
 // it is found by the next wait at once.
 void drain(InputConnection& c) {
-    while (XEventsQueued(c.display, QueuedAlready) > 0) {
-        XEvent event;
-        XNextEvent(c.display, &event);
-        handle_event(c, event);
+    while (c.waiting != nullptr) {
+        handle_event(c, *c.waiting);
+        std::free(c.waiting);
+        c.waiting = xcb_poll_for_queued_event(c.xcb);
     }
-    if (connection_lost(c.display)) input_running.store(false);
+    if (lost(c)) input_running.store(false);
 }
 
 // Blocks until the connection has something to read or the deadline passes.
@@ -230,8 +259,11 @@ bool open_input_connection() {
         return false;
     }
     adopt_connection(display);
+    // Before any event is selected, so none lands in Xlib's queue.
+    XSetEventQueueOwner(display, XCBOwnsEventQueue);
     auto* connection = new InputConnection;  // lives as long as the process
     connection->display = display;
+    connection->xcb = XGetXCBConnection(display);
     connection->xi_opcode = xi_opcode;
     select_events(*connection);
     take_held_at_start(*connection);
@@ -254,13 +286,15 @@ bool wait_for_input(int timeout_ms) {
     {
         std::lock_guard guard(x11::reader_lock);
         if (x11::input_running.load()) {
-            Display* display = x11::input_connection->display;
+            x11::InputConnection& c = *x11::input_connection;
+            if (c.waiting == nullptr) c.waiting = xcb_poll_for_queued_event(c.xcb);
+            if (c.waiting != nullptr) return true;
             // Each read costs a system call, so the socket is read only
             // once poll says there is something.
-            if (XEventsQueued(display, QueuedAlready) > 0) return true;
-            // Readable but no whole event yet: the rest is on its way.
-            while (x11::wait_readable(ConnectionNumber(display), deadline)) {
-                if (XEventsQueued(display, QueuedAfterReading) > 0 || x11::connection_lost(display)) return true;
+            while (x11::wait_readable(xcb_get_file_descriptor(c.xcb), deadline)) {
+                c.waiting = xcb_poll_for_event(c.xcb);
+                // Readable but no whole event yet: the rest is on its way.
+                if (c.waiting != nullptr || x11::lost(c)) return true;
             }
             return false;
         }
