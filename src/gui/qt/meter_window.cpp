@@ -34,23 +34,29 @@ QRegion meter_region() {
     return QRegion(mask);
 }
 
-// The band of rows in which `now` differs from `before`, which is brought up
-// to date; empty when nothing changed. Sending only that band to the display
-// keeps a redraw of one changed value small.
-QRect changed_rows(const QImage& now, QImage& before) {
+// The rows in which `now` differs from `before`, which is brought up to date;
+// empty when nothing changed. Sending only those rows to the display keeps
+// a redraw of one or two changed values small.
+QRegion changed_rows(const QImage& now, QImage& before) {
     if (before.size() != now.size() || before.format() != now.format()) {
         before = now.copy();
-        return now.rect();
+        return QRegion(now.rect());
     }
-    int first = -1, last = -1;
+    QRegion changed;
+    int run_start = -1;
     const auto row_bytes = static_cast<std::size_t>(now.bytesPerLine());
-    for (int y = 0; y < now.height(); ++y) {
-        if (std::memcmp(now.constScanLine(y), before.constScanLine(y), row_bytes) == 0) continue;
-        std::memcpy(before.scanLine(y), now.constScanLine(y), row_bytes);
-        if (first < 0) first = y;
-        last = y;
+    for (int y = 0; y <= now.height(); ++y) {
+        const bool differs =
+            y < now.height() && std::memcmp(now.constScanLine(y), before.constScanLine(y), row_bytes) != 0;
+        if (differs) {
+            std::memcpy(before.scanLine(y), now.constScanLine(y), row_bytes);
+            if (run_start < 0) run_start = y;
+        } else if (run_start >= 0) {
+            changed += QRect(0, run_start, now.width(), y - run_start);
+            run_start = -1;
+        }
     }
-    return first < 0 ? QRect() : QRect(0, first, now.width(), last - first + 1);
+    return changed;
 }
 
 Qt::WindowFlags meter_flags(bool topmost) {
@@ -86,7 +92,7 @@ void MeterWindow::redraw_face() {
               count_value_text(now.clicks), count_value_text(now.keystrokes));
     // Painted at once rather than through a posted update, which would wake
     // the event loop once more.
-    const QRect changed = changed_rows(face_image_, painted_face_);
+    const QRegion changed = changed_rows(face_image_, painted_face_);
     if (!changed.isEmpty()) repaint(changed);
 }
 
@@ -128,10 +134,12 @@ void MeterWindow::paintEvent(QPaintEvent* event) {
     // In strips: the paint engine hands a whole-face blit to its thread pool,
     // waking two more threads on every redraw for a 40 KB copy.
     constexpr int strip = 10;
-    const QRect area = event->rect() & face_image_.rect();
-    for (int y = area.top(); y <= area.bottom(); y += strip) {
-        const QRect band(area.left(), y, area.width(), std::min(strip, area.bottom() + 1 - y));
-        painter.drawImage(band.topLeft(), face_image_, band);
+    for (const QRect& rect : event->region()) {
+        const QRect area = rect & face_image_.rect();
+        for (int y = area.top(); y <= area.bottom(); y += strip) {
+            const QRect band(area.left(), y, area.width(), std::min(strip, area.bottom() + 1 - y));
+            painter.drawImage(band.topLeft(), face_image_, band);
+        }
     }
 }
 
