@@ -34,10 +34,11 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     reset_prev_position();
     fake_platform::defer_input();
 
-    // What the face would show: the totals as they stand when a change is reported.
-    std::atomic<int> reports{0};
-    std::atomic<std::int64_t> reported{0};
-    auto totals = [] {
+    // What the face would show: the totals as they stand when a change is
+    // reported. Static: the sampler outlives the test and may report once more.
+    static std::atomic<int> reports{0};
+    static std::atomic<std::int64_t> reported{0};
+    static const auto totals = [] {
         return config().keystrokes.load() * 1000000LL + config().clicks.load() * 1000LL + config().distance.load();
     };
     start_sampler([&] {

@@ -42,8 +42,9 @@ struct FakeState {
 };
 
 FakeState& state() {
-    static FakeState instance;
-    return instance;
+    // Never destroyed: a sampler thread may still use it while the process exits.
+    static FakeState* const instance = new FakeState;
+    return *instance;
 }
 
 // Per querying thread: the press count seen at its previous query of each code.
