@@ -134,7 +134,7 @@ tray_icon_position() {
   # Qt's XEmbed tray window is the only client window of 22 x 22 or smaller
   # docked in icewm's tray; find it through its WM_CLASS.
   local id
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do  # up to ~30 s: icewm docks late on a busy machine
     id=$(xdotool search --class "pendolux" 2> /dev/null | while read -r w; do
       geom=$(xdotool getwindowgeometry "$w" 2> /dev/null | awk '/Geometry/ {print $2}')
       w_=${geom%x*}
