@@ -120,13 +120,13 @@ std::int32_t add_step(double step) {
 
 }  // namespace
 
-std::int32_t distance_step_counting() {
+void distance_step() {
     double step = 0.0;
     {
         std::lock_guard guard(measurement_lock);
         step = advance_to(platform::pointer_position());
     }
-    return add_step(step);
+    add_step(step);
 }
 
 std::uint64_t distance_ticket() {
@@ -143,7 +143,5 @@ std::int32_t distance_step_from(const platform::Point& pixel, std::uint64_t tick
     }
     return add_step(step);
 }
-
-void distance_step() { distance_step_counting(); }
 
 }  // namespace pendolux

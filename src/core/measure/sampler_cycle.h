@@ -13,8 +13,6 @@ namespace pendolux {
 bool poll_keys_counting();
 // Whether the last poll left any code marked as held down.
 bool any_key_marked_down();
-// distance_step, returning the centimetres added to distance.
-std::int32_t distance_step_counting();
 
 // Measuring from a position asked for earlier: the ticket is taken when the
 // position is asked for, and a sample whose ticket predates the latest
