@@ -45,9 +45,10 @@ bool take_pointer_position(Point& position);
 // is waiting. Lets the sampler sleep while nothing happens instead of polling.
 // Where the key state is not changed behind the caller's back, waiting input
 // reaches async_key_state only through apply_input, so the caller can look at
-// the state as it stood before the input.
+// the state as it stood before the input. apply_input returns whether the
+// pointer was moved by a device (a pointer moved by a program raises no input).
 bool wait_for_input(int timeout_ms);
-void apply_input();
+bool apply_input();
 
 // True while the platform can report key and button state at all.
 bool input_available();
@@ -70,6 +71,14 @@ LocalTime local_time();
 // Registers (enabled) or removes (disabled) the program for autostart with the
 // desktop session. Failures are silent.
 void set_autostart(bool enabled, const std::string& program_file);
+
+// For the thread that owns the window: puts a rectangle of pixels (0xffRRGGBB,
+// rows row_pixels apart) straight into a shown native window, as
+// SetDIBitsToDevice does, without the toolkit's backing store. Only while
+// can_show_pixels() is true; otherwise the caller paints through its toolkit.
+bool can_show_pixels();
+void show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
+                 int row_pixels);
 
 // Keeps a top-level window (its native id, not yet shown) out of the taskbar
 // and the pager, as a tool window is on Windows.

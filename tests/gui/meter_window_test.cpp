@@ -4,9 +4,13 @@
 #include <QCloseEvent>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "core/config/program_state.h"
 #include "core/display/face_layout.h"
 #include "gui/qt/meter_access.h"
+#include "platform/fake/fake_platform.h"
 #include "support/qt_application.h"
 
 namespace pendolux::gui {
@@ -18,6 +22,7 @@ protected:
         test::qt_application();
     }
     void SetUp() override {
+        fake_platform::reset();
         config() = ConfigRecord{};
         config().window_x = 120;
         config().window_y = 80;
@@ -75,6 +80,54 @@ TEST_F(MeterWindowTest, FaceShowsTheLiveTotalsAndTheNewPicture) {
     meter.set_skin_picture(white);
     meter.redraw_face();
     EXPECT_EQ(meter.face_image().pixel(99, 0), qRgb(255, 255, 255));
+}
+
+// Where the platform takes pixels straight into the window, a redraw sends
+// the rows that changed, exactly as the face has them, and nothing else.
+TEST_F(MeterWindowTest, DirectPaintingSendsExactlyTheChangedRows) {
+    fake_platform::set_can_show_pixels(true);
+    MeterWindow meter;
+    meter.show();
+    QApplication::processEvents();
+    meter.redraw_face();
+    fake_platform::take_shown_pixels();
+    const QImage before = meter.face_image();
+
+    config().keystrokes = 1234;
+    meter.redraw_face();
+    const QImage& face = meter.face_image();
+    std::vector<bool> sent(100, false);
+    for (const auto& shown : fake_platform::take_shown_pixels()) {
+        EXPECT_EQ(shown.window, static_cast<std::uintptr_t>(meter.winId()));
+        ASSERT_EQ(shown.x, 0);
+        ASSERT_EQ(shown.width, 100);
+        for (int row = 0; row < shown.height; ++row) {
+            const int y = shown.y + row;
+            sent[static_cast<std::size_t>(y)] = true;
+            for (int x = 0; x < 100; ++x)
+                ASSERT_EQ(shown.pixels[static_cast<std::size_t>(row * 100 + x)], face.pixel(x, y)) << x << "," << y;
+        }
+    }
+    int rows_sent = 0;
+    for (int y = 0; y < 100; ++y) {
+        const bool changed = std::memcmp(face.constScanLine(y), before.constScanLine(y), 400) != 0;
+        EXPECT_EQ(sent[static_cast<std::size_t>(y)], changed) << "row " << y;
+        rows_sent += sent[static_cast<std::size_t>(y)] ? 1 : 0;
+    }
+    EXPECT_GT(rows_sent, 0);
+    EXPECT_LT(rows_sent, 40);  // one value's rows, not the face
+
+    // A hidden meter sends nothing; shown again, it gets the whole face.
+    meter.set_meter_hidden(true);
+    config().keystrokes = 99;
+    meter.redraw_face();
+    EXPECT_TRUE(fake_platform::take_shown_pixels().empty());
+    meter.set_meter_hidden(false);
+    QApplication::processEvents();
+    std::vector<bool> shown_rows(100, false);
+    for (const auto& shown : fake_platform::take_shown_pixels())
+        for (int row = 0; row < shown.height; ++row) shown_rows[static_cast<std::size_t>(shown.y + row)] = true;
+    for (int y = 0; y < 100; ++y) EXPECT_TRUE(shown_rows[static_cast<std::size_t>(y)]) << "row " << y;
 }
 
 }  // namespace

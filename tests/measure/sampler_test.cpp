@@ -155,14 +155,14 @@ TEST_F(SamplerTest, TotalsSaturateAndNegativeTotalsCountUp) {
 }
 
 // The sampler sleeps until input or until something falls due: the next quiet
-// pointer sample, a change still to be reported once its face period is
-// over, the answer for a moving pointer within a face period.
+// pointer sample, a change still to be reported a face period after it
+// happened, the answer for a moving pointer within a face period.
 TEST(SamplerPacing, SleepsUntilTheFirstThingDue) {
     using sampler_pacing::Milliseconds;
     const struct {
         int since_pointer_sample;
         bool report_pending;
-        int since_report;
+        int since_unreported_change;
         bool moving_answer_pending;
         int wait;
     } cases[] = {
@@ -173,9 +173,10 @@ TEST(SamplerPacing, SleepsUntilTheFirstThingDue) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(sampler_pacing::wait_before_next_cycle(Milliseconds(c.since_pointer_sample), c.report_pending,
-                                                         Milliseconds(c.since_report), c.moving_answer_pending),
+                                                         Milliseconds(c.since_unreported_change),
+                                                         c.moving_answer_pending),
                   Milliseconds(c.wait))
-            << c.since_pointer_sample << " " << c.report_pending << " " << c.since_report << " "
+            << c.since_pointer_sample << " " << c.report_pending << " " << c.since_unreported_change << " "
             << c.moving_answer_pending;
     }
 }

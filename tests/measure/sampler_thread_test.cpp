@@ -1,6 +1,6 @@
 // The real sampler thread against the fake platform: presses must be seen, a
 // pointer moved without any input event must still be measured by the
-// quiet-time sampling, and changes reach the face at most once per face
+// quiet-time sampling, one moved by a device at once, and changes reach the face at most once per face
 // period, the last of them included.
 #include <gtest/gtest.h>
 
@@ -57,7 +57,9 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
 
     // A burst of presses is reported a few times, not once per press, and its
     // last press is reported too. Three cycles apart, so a fixed poll counts each.
+    // Key presses do not move the pointer: it is still sampled at the quiet pace.
     const int reports_before = reports.load();
+    const int queries_before = fake_platform::pointer_queries();
     const auto burst_start = std::chrono::steady_clock::now();
     for (int i = 0; i < 40; ++i) {
         fake_platform::tap_key('C');
@@ -67,6 +69,7 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     ASSERT_TRUE(eventually([&] { return reported.load() == 41001030; }));
     EXPECT_LE(reports.load() - reports_before, burst / std::chrono::milliseconds(25) + 2);
     EXPECT_GE(reports.load() - reports_before, 2);
+    EXPECT_LE(fake_platform::pointer_queries() - queries_before, burst / std::chrono::milliseconds(100) + 2);
 
     // At rest the pointer is sampled about ten times a second, not every 5 ms.
     const int before = fake_platform::pointer_queries();
@@ -84,6 +87,16 @@ TEST_F(SamplerTest, SamplerThreadCountsPressesAndQuietPointerMovesAndReportsChan
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     fake_platform::tap_key('B');
     EXPECT_TRUE(eventually([] { return config().keystrokes.load() == 43; }));
+
+    // A pointer moved by a device is sampled at once: each move is measured
+    // on its own, so the way there and back counts, not just where it ends.
+    fake_platform::move_pointer(0, 0);  // 30 cm back
+    ASSERT_TRUE(eventually([] { return config().distance.load() == 60; }));
+    fake_platform::move_pointer(1000, 0);
+    const int asked = fake_platform::pointer_queries();
+    ASSERT_TRUE(eventually([&] { return fake_platform::pointer_queries() > asked; }));  // seen there
+    fake_platform::move_pointer(0, 0);
+    EXPECT_TRUE(eventually([] { return config().distance.load() == 120; }));
 }
 
 }  // namespace

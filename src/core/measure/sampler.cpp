@@ -84,36 +84,40 @@ void run_sampler(void*) {
     Clock::time_point last_pointer_sample = Clock::now() - quiet_pointer_period;
     Clock::time_point last_report = Clock::now() - face_period;
     bool report_pending = false;
+    Clock::time_point unreported_change;  // the oldest, while report_pending
+    auto changed = [&] {
+        if (!report_pending) unreported_change = Clock::now();
+        report_pending = true;
+    };
     // The pointer position is asked for in one cycle and measured in a later
     // one, so the sampler never sleeps just to wait for the answer.
     bool answer_pending = false;
     bool answer_for_motion = false;
     std::uint64_t answer_ticket = 0;
-    bool input_arrived = true;
+    bool pointer_moved = true;
     for (;;) {
         const Clock::time_point cycle_start = Clock::now();
-        if (poll_keys_counting()) report_pending = true;
+        if (poll_keys_counting()) changed();
 
         if (answer_pending) {
             platform::Point at;
             if (platform::take_pointer_position(at)) {
                 answer_pending = false;
-                if (distance_step_from(at, answer_ticket) != 0) report_pending = true;
+                if (distance_step_from(at, answer_ticket) != 0) changed();
             } else if (since(last_pointer_sample) >= quiet_pointer_period) {
                 answer_pending = false;  // never answered: ask again
             }
         }
-        if (!answer_pending && pointer_due(input_arrived, since(last_pointer_sample))) {
+        if (!answer_pending && pointer_due(pointer_moved, since(last_pointer_sample))) {
             last_pointer_sample = Clock::now();
             answer_ticket = distance_ticket();
             platform::request_pointer_position();
             answer_pending = true;
-            answer_for_motion = input_arrived;
+            answer_for_motion = pointer_moved;
         }
 
-        // Changes are reported at most once per face period; one still
-        // waiting is reported when the period is over.
-        if (report_pending && since(last_report) >= face_period) {
+        // Changes are reported at most once per face period.
+        if (report_due(report_pending, since(last_report))) {
             last_report = Clock::now();
             report_pending = false;
             if (on_change_handler) on_change_handler();
@@ -123,19 +127,19 @@ void run_sampler(void*) {
         // arrives or something above falls due, and at least until this cycle
         // ends, since the next poll comes no earlier anyway.
         const Milliseconds wait =
-            std::max(wait_before_next_cycle(since(last_pointer_sample), report_pending, since(last_report),
+            std::max(wait_before_next_cycle(since(last_pointer_sample), report_pending, since(unreported_change),
                                             answer_pending && answer_for_motion),
                      remaining(cycle, since(cycle_start)));
-        input_arrived = platform::wait_for_input(static_cast<int>(wait.count()));
+        const bool input_waiting = platform::wait_for_input(static_cast<int>(wait.count()));
         // A fixed 5 ms poll would have looked at least once during the quiet
         // time, and seen a code released there as up: without that look, a
         // quick second press would read as the first one still held.
-        if (input_arrived && since(cycle_start) >= cycle && any_key_marked_down() && poll_keys_counting())
-            report_pending = true;
+        if (input_waiting && since(cycle_start) >= cycle && any_key_marked_down() && poll_keys_counting())
+            changed();
         // At least one cycle between two polls, so presses are counted exactly
         // as by the fixed poll; input arriving meanwhile is applied after it.
         std::this_thread::sleep_until(cycle_start + cycle);
-        if (input_arrived) platform::apply_input();
+        pointer_moved = input_waiting && platform::apply_input();
     }
 }
 

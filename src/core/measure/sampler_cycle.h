@@ -30,10 +30,16 @@ constexpr Milliseconds quiet_pointer_period{100};
 // The face is redrawn at most this often; changes are reported no faster.
 constexpr Milliseconds face_period{25};
 
-// Whether this cycle samples the pointer: every cycle while input arrives,
-// otherwise once per quiet period.
-constexpr bool pointer_due(bool input_arrived, Milliseconds since_last_sample) {
-    return input_arrived || since_last_sample >= quiet_pointer_period;
+// Whether this cycle samples the pointer: every cycle while a device moves
+// it, otherwise once per quiet period.
+constexpr bool pointer_due(bool pointer_moved, Milliseconds since_last_sample) {
+    return pointer_moved || since_last_sample >= quiet_pointer_period;
+}
+
+// Whether a change still to be reported goes to the face now: once a face
+// period has passed since the last report.
+constexpr bool report_due(bool report_pending, Milliseconds since_report) {
+    return report_pending && since_report >= face_period;
 }
 
 // How long until `period` has passed since `since`; 0 once it has.
@@ -42,12 +48,15 @@ constexpr Milliseconds remaining(Milliseconds period, Milliseconds since) {
 }
 
 // How long the sampler may block waiting for input: until the next quiet
-// pointer sample, and no longer than a face period while a change is still
-// to be reported or the answer for a moving pointer is still to be measured.
+// pointer sample, and no longer than a face period after the oldest change
+// still to be reported, or while the answer for a moving pointer is still to
+// be measured. A report falling due earlier rides on the next wake-up for
+// input, which under a stream of input comes sooner: the face lags a change
+// by at most a face period either way, as with a fixed redraw every period.
 constexpr Milliseconds wait_before_next_cycle(Milliseconds since_pointer_sample, bool report_pending,
-                                              Milliseconds since_report, bool moving_answer_pending) {
+                                              Milliseconds since_unreported_change, bool moving_answer_pending) {
     Milliseconds wait = remaining(quiet_pointer_period, since_pointer_sample);
-    if (report_pending) wait = std::min(wait, remaining(face_period, since_report));
+    if (report_pending) wait = std::min(wait, remaining(face_period, since_unreported_change));
     if (moving_answer_pending) wait = std::min(wait, face_period);
     return wait;
 }

@@ -72,6 +72,10 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     face_image_ = make_face_image();
     setWindowTitle(QStringLiteral("Pendolux"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The face goes to the window as it is: through the toolkit's backing
+    // store every redraw would cost a second copy and its whole paint path.
+    paints_directly_ = platform::can_show_pixels();
+    if (paints_directly_) setAttribute(Qt::WA_PaintOnScreen);
     // The tile takes no keyboard focus from the program the user works in; a
     // click on it still activates it for dragging.
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -93,7 +97,29 @@ void MeterWindow::redraw_face() {
     // Painted at once rather than through a posted update, which would wake
     // the event loop once more.
     const QRegion changed = changed_rows(face_image_, painted_face_);
-    if (!changed.isEmpty()) repaint(changed);
+    if (changed.isEmpty()) return;
+    if (paints_directly_) {
+        if (isVisible()) show_face(changed);
+    } else {
+        repaint(changed);
+    }
+}
+
+void MeterWindow::show_face(const QRegion& region) {
+    const auto window = static_cast<std::uintptr_t>(winId());
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(face_image_.constBits());
+    const int row_pixels = static_cast<int>(face_image_.bytesPerLine() / 4);
+    for (const QRect& rect : region) {
+        const QRect area = rect & face_image_.rect();
+        if (area.isEmpty()) continue;
+        platform::show_pixels(window, area.x(), area.y(), area.width(), area.height(),
+                              pixels + area.y() * row_pixels + area.x(), row_pixels);
+    }
+}
+
+QPaintEngine* MeterWindow::paintEngine() const {
+    // None while painting directly: Qt then leaves the window to paintEvent.
+    return paints_directly_ ? nullptr : QWidget::paintEngine();
 }
 
 void MeterWindow::request_redraw() {
@@ -130,6 +156,10 @@ void MeterWindow::set_meter_hidden(bool hidden) {
 }
 
 void MeterWindow::paintEvent(QPaintEvent* event) {
+    if (paints_directly_) {
+        show_face(event->region());
+        return;
+    }
     QPainter painter(this);
     // In strips: the paint engine hands a whole-face blit to its thread pool,
     // waking two more threads on every redraw for a 40 KB copy.

@@ -32,6 +32,7 @@ signals:
     void button_pressed();
 
 protected:
+    QPaintEngine* paintEngine() const override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -46,6 +47,9 @@ private:
         bool operator==(const Shown&) const = default;
     };
 
+    void show_face(const QRegion& region);
+
+    bool paints_directly_ = false;  // the face goes to the window without Qt's backing store
     QImage face_image_;
     QImage painted_face_;  // the face as last sent to the display
     std::shared_ptr<const QImage> skin_picture_;

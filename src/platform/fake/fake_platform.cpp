@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace pendolux {
@@ -39,6 +40,9 @@ struct FakeState {
         bool down;
     };
     std::vector<KeyChange> queued;
+    bool pointer_moved = false;  // by a device, since the last apply_input
+    bool can_show_pixels = false;
+    std::vector<fake_platform::ShownPixels> shown;
 };
 
 FakeState& state() {
@@ -96,6 +100,9 @@ void reset() {
     s.inputs_seen = s.inputs;
     s.defer_input = false;
     s.queued.clear();
+    s.pointer_moved = false;
+    s.can_show_pixels = false;
+    s.shown.clear();
     ++generation;
 }
 
@@ -107,6 +114,15 @@ void set_display_size(int width, int height) {
 void set_pointer(int x, int y) {
     std::lock_guard guard(state().lock);
     state().pointer = {x, y};
+}
+
+void move_pointer(int x, int y) {
+    FakeState& s = state();
+    std::lock_guard guard(s.lock);
+    s.pointer = {x, y};
+    s.pointer_moved = true;
+    ++s.inputs;
+    s.input_signal.notify_all();
 }
 
 void set_key_down(int code, bool down) {
@@ -154,6 +170,16 @@ std::string autostart_program_file() {
 int pointer_queries() {
     std::lock_guard guard(state().lock);
     return state().pointer_queries;
+}
+
+void set_can_show_pixels(bool can) {
+    std::lock_guard guard(state().lock);
+    state().can_show_pixels = can;
+}
+
+std::vector<ShownPixels> take_shown_pixels() {
+    std::lock_guard guard(state().lock);
+    return std::exchange(state().shown, {});
 }
 
 }  // namespace fake_platform
@@ -212,10 +238,11 @@ bool wait_for_input(int timeout_ms) {
     return arrived;
 }
 
-void apply_input() {
+bool apply_input() {
     std::lock_guard guard(state().lock);
     for (const auto& change : state().queued) change_key(change);
     state().queued.clear();
+    return std::exchange(state().pointer_moved, false);
 }
 
 bool input_available() {
@@ -239,6 +266,21 @@ void set_autostart(bool enabled, const std::string& program_file) {
     std::lock_guard guard(state().lock);
     state().autostart = enabled;
     state().autostart_file = enabled ? program_file : std::string();
+}
+
+bool can_show_pixels() {
+    std::lock_guard guard(state().lock);
+    return state().can_show_pixels;
+}
+
+void show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
+                 int row_pixels) {
+    fake_platform::ShownPixels shown{native_window, x, y, width, height, {}};
+    for (int row = 0; row < height; ++row)
+        shown.pixels.insert(shown.pixels.end(), pixels + static_cast<std::ptrdiff_t>(row) * row_pixels,
+                            pixels + static_cast<std::ptrdiff_t>(row) * row_pixels + width);
+    std::lock_guard guard(state().lock);
+    state().shown.push_back(std::move(shown));
 }
 
 void exclude_from_taskbar(std::uintptr_t) {}

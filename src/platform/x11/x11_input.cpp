@@ -142,20 +142,22 @@ constexpr std::size_t xi_event_type_at = 8, xi_detail_at = 16;
 constexpr std::size_t xkb_kind_at = 1, xkb_mods_at = 9, xkb_group_at = 13;
 constexpr std::uint8_t xkb_new_keyboard = 0, xkb_map = 1, xkb_state = 2;
 
-void handle_event(InputConnection& c, const xcb_generic_event_t& event) {
+// Applies one event; true when it was pointer motion.
+bool handle_event(InputConnection& c, const xcb_generic_event_t& event) {
     const int type = event.response_type & 0x7F;
     if (type == XCB_GE_GENERIC) {
         const auto& generic = reinterpret_cast<const xcb_ge_generic_event_t&>(event);
-        if (generic.extension != c.xi_opcode) return;
+        if (generic.extension != c.xi_opcode) return false;
         const auto detail = field_at<std::uint32_t>(event, xi_detail_at);
         switch (field_at<std::uint16_t>(event, xi_event_type_at)) {
         case XI_RawKeyPress: key_down(c, detail); break;
         case XI_RawKeyRelease: key_up(c, detail); break;
         case XI_RawButtonPress: button_down(c, detail); break;
         case XI_RawButtonRelease: button_up(c, detail); break;
-        default: break;  // XI_RawMotion
+        case XI_RawMotion: return true;
+        default: break;
         }
-        return;
+        return false;
     }
     if (c.has_xkb && type == c.xkb_event_base) {
         switch (field_at<std::uint8_t>(event, xkb_kind_at)) {
@@ -167,7 +169,7 @@ void handle_event(InputConnection& c, const xcb_generic_event_t& event) {
         case xkb_new_keyboard: load_keymap(c); break;
         default: break;
         }
-        return;
+        return false;
     }
     if (type == XCB_MAPPING_NOTIFY) {
         const auto& wire = reinterpret_cast<const xcb_mapping_notify_event_t&>(event);
@@ -179,6 +181,7 @@ void handle_event(InputConnection& c, const xcb_generic_event_t& event) {
         mapping.count = wire.count;
         XRefreshKeyboardMapping(&mapping);
     }
+    return false;
 }
 
 InputConnection* input_connection = nullptr;  // set once before the sampler starts
@@ -189,13 +192,15 @@ bool lost(const InputConnection& c) { return xcb_connection_has_error(c.xcb) != 
 // Applies the events already read from the connection. Reads nothing itself:
 // wait_for_input has just read everything there was, and what arrives after
 // it is found by the next wait at once.
-void drain(InputConnection& c) {
+bool drain(InputConnection& c) {
+    bool pointer_moved = false;
     while (c.waiting != nullptr) {
-        handle_event(c, *c.waiting);
+        if (handle_event(c, *c.waiting)) pointer_moved = true;
         std::free(c.waiting);
         c.waiting = xcb_poll_for_queued_event(c.xcb);
     }
     if (lost(c)) input_running.store(false);
+    return pointer_moved;
 }
 
 // Blocks until the connection has something to read or the deadline passes.
@@ -303,9 +308,9 @@ bool wait_for_input(int timeout_ms) {
     return false;
 }
 
-void apply_input() {
+bool apply_input() {
     std::lock_guard guard(x11::reader_lock);
-    if (x11::input_running.load()) x11::drain(*x11::input_connection);
+    return x11::input_running.load() && x11::drain(*x11::input_connection);
 }
 
 bool input_available() { return x11::input_running.load(); }
