@@ -110,6 +110,35 @@ for tick in range(seconds * 100):  # every 10 ms
 print(keys, clicks, moves)
 PY
 }
+# The user types and clicks in another program, as in real use (after
+# start-up the gadget's tile has the focus): a plain window under the
+# pointer's path stands in for it and holds the focus for all rounds.
+python3 - << 'PY' &
+import ctypes, time
+from ctypes import c_int, c_uint, c_ulong, c_void_p, c_char_p
+x11 = ctypes.CDLL('libX11.so.6')
+x11.XOpenDisplay.restype = c_void_p
+x11.XOpenDisplay.argtypes = [c_char_p]
+x11.XDefaultRootWindow.restype = c_ulong
+x11.XDefaultRootWindow.argtypes = [c_void_p]
+x11.XCreateSimpleWindow.restype = c_ulong
+x11.XCreateSimpleWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint, c_ulong, c_ulong]
+x11.XMapWindow.argtypes = [c_void_p, c_ulong]
+x11.XSync.argtypes = [c_void_p, c_int]
+x11.XSetInputFocus.argtypes = [c_void_p, c_ulong, c_int, c_ulong]
+display = x11.XOpenDisplay(None)
+window = x11.XCreateSimpleWindow(display, x11.XDefaultRootWindow(display), 250, 150, 700, 600, 0, 0, 0xFFFFFF)
+x11.XMapWindow(display, window)
+x11.XSync(display, 0)
+time.sleep(1)  # until the window manager has shown it
+x11.XSetInputFocus(display, window, 2, 0)  # RevertToParent, CurrentTime
+x11.XSync(display, 0)
+time.sleep(1e6)
+PY
+E2E_PIDS+=($!)
+sleep 3
+[ "$(xdotool getwindowfocus)" != "$(wait_for_window '^Pendolux$' 1)" ] || fail "the tile kept the focus"
+
 keys=0 clicks=0 moves=0
 for _ in $(seq "$rounds"); do
   measure load load
