@@ -72,13 +72,16 @@ LocalTime local_time();
 // desktop session. Failures are silent.
 void set_autostart(bool enabled, const std::string& program_file);
 
-// For the thread that owns the window: puts a rectangle of pixels (0xffRRGGBB,
-// rows row_pixels apart) straight into a shown native window, as
-// SetDIBitsToDevice does, without the toolkit's backing store. Only while
-// can_show_pixels() is true; otherwise the caller paints through its toolkit.
+// Puts a rectangle of pixels (0xffRRGGBB, rows row_pixels apart) straight
+// into a shown native window, as SetDIBitsToDevice does, without the
+// toolkit's backing store, from any thread; calls must not overlap. Only
+// while can_show_pixels() is true; otherwise the caller paints through its
+// toolkit. Without may_wait it never blocks: while the display takes nothing
+// (another program holds it) it returns false, and whatever was cut short
+// goes out before the next put; the caller shows those pixels again later.
 bool can_show_pixels();
-void show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
-                 int row_pixels);
+bool show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
+                 int row_pixels, bool may_wait);
 
 // Keeps a top-level window (its native id, not yet shown) out of the taskbar
 // and the pager, as a tool window is on Windows.

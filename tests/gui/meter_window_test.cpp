@@ -4,7 +4,9 @@
 #include <QCloseEvent>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "core/config/program_state.h"
@@ -82,6 +84,48 @@ TEST_F(MeterWindowTest, FaceShowsTheLiveTotalsAndTheNewPicture) {
     EXPECT_EQ(meter.face_image().pixel(99, 0), qRgb(255, 255, 255));
 }
 
+// Which pixels were sent straight to the meter's window since the last call
+// (y * 100 + x); each must be exactly what the face has there.
+std::vector<bool> pixels_sent(const MeterWindow& meter) {
+    std::vector<bool> sent(100 * 100, false);
+    const QImage& face = meter.face_image();
+    for (const auto& shown : fake_platform::take_shown_pixels()) {
+        EXPECT_EQ(shown.window, static_cast<std::uintptr_t>(meter.winId()));
+        for (int row = 0; row < shown.height; ++row) {
+            for (int column = 0; column < shown.width; ++column) {
+                const int x = shown.x + column, y = shown.y + row;
+                sent[static_cast<std::size_t>(y * 100 + x)] = true;
+                EXPECT_EQ(shown.pixels[static_cast<std::size_t>(row * shown.width + column)], face.pixel(x, y))
+                    << x << "," << y;
+            }
+        }
+    }
+    return sent;
+}
+
+// The rows of which every pixel was sent; rows not sent at all stay false.
+std::vector<bool> rows_sent(const MeterWindow& meter) {
+    const std::vector<bool> pixels = pixels_sent(meter);
+    std::vector<bool> rows(100, false);
+    for (int y = 0; y < 100; ++y) {
+        const auto row = pixels.begin() + y * 100;
+        rows[static_cast<std::size_t>(y)] = std::find(row, row + 100, false) == row + 100;
+        if (!rows[static_cast<std::size_t>(y)]) {
+            EXPECT_EQ(std::find(row, row + 100, true), row + 100) << "row " << y << " sent in part";
+        }
+    }
+    return rows;
+}
+
+// Every pixel of the round tile was sent.
+bool whole_tile_sent(const MeterWindow& meter) {
+    const std::vector<bool> pixels = pixels_sent(meter);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            if (face_layout::meter_shape_contains(x, y) && !pixels[static_cast<std::size_t>(y * 100 + x)]) return false;
+    return true;
+}
+
 // Where the platform takes pixels straight into the window, a redraw sends
 // the rows that changed, exactly as the face has them, and nothing else.
 TEST_F(MeterWindowTest, DirectPaintingSendsExactlyTheChangedRows) {
@@ -95,27 +139,15 @@ TEST_F(MeterWindowTest, DirectPaintingSendsExactlyTheChangedRows) {
 
     config().keystrokes = 1234;
     meter.redraw_face();
-    const QImage& face = meter.face_image();
-    std::vector<bool> sent(100, false);
-    for (const auto& shown : fake_platform::take_shown_pixels()) {
-        EXPECT_EQ(shown.window, static_cast<std::uintptr_t>(meter.winId()));
-        ASSERT_EQ(shown.x, 0);
-        ASSERT_EQ(shown.width, 100);
-        for (int row = 0; row < shown.height; ++row) {
-            const int y = shown.y + row;
-            sent[static_cast<std::size_t>(y)] = true;
-            for (int x = 0; x < 100; ++x)
-                ASSERT_EQ(shown.pixels[static_cast<std::size_t>(row * 100 + x)], face.pixel(x, y)) << x << "," << y;
-        }
-    }
-    int rows_sent = 0;
+    const std::vector<bool> sent = rows_sent(meter);
+    int rows = 0;
     for (int y = 0; y < 100; ++y) {
-        const bool changed = std::memcmp(face.constScanLine(y), before.constScanLine(y), 400) != 0;
+        const bool changed = std::memcmp(meter.face_image().constScanLine(y), before.constScanLine(y), 400) != 0;
         EXPECT_EQ(sent[static_cast<std::size_t>(y)], changed) << "row " << y;
-        rows_sent += sent[static_cast<std::size_t>(y)] ? 1 : 0;
+        rows += sent[static_cast<std::size_t>(y)] ? 1 : 0;
     }
-    EXPECT_GT(rows_sent, 0);
-    EXPECT_LT(rows_sent, 40);  // one value's rows, not the face
+    EXPECT_GT(rows, 0);
+    EXPECT_LT(rows, 40);  // one value's rows, not the face
 
     // A hidden meter sends nothing; shown again, it gets the whole face.
     meter.set_meter_hidden(true);
@@ -124,10 +156,38 @@ TEST_F(MeterWindowTest, DirectPaintingSendsExactlyTheChangedRows) {
     EXPECT_TRUE(fake_platform::take_shown_pixels().empty());
     meter.set_meter_hidden(false);
     QApplication::processEvents();
-    std::vector<bool> shown_rows(100, false);
-    for (const auto& shown : fake_platform::take_shown_pixels())
-        for (int row = 0; row < shown.height; ++row) shown_rows[static_cast<std::size_t>(shown.y + row)] = true;
-    for (int y = 0; y < 100; ++y) EXPECT_TRUE(shown_rows[static_cast<std::size_t>(y)]) << "row " << y;
+    EXPECT_TRUE(whole_tile_sent(meter));
+}
+
+// The sampler's report is drawn and sent by the sampler's thread. While the
+// display takes nothing, that thread does not wait: the GUI thread sends the
+// whole face once it can.
+TEST_F(MeterWindowTest, ReportedTotalsAreSentByTheReportingThreadWithoutWaiting) {
+    fake_platform::set_can_show_pixels(true);
+    MeterWindow meter;
+    set_meter_window(&meter);
+    meter.show();
+    QApplication::processEvents();
+    meter.redraw_face();
+    fake_platform::take_shown_pixels();
+
+    config().clicks = 77;
+    std::thread([] { report_totals_changed(); }).join();
+    const std::vector<bool> sent = rows_sent(meter);
+    EXPECT_NE(std::find(sent.begin(), sent.end(), true), sent.end());
+
+    fake_platform::set_display_busy(true);
+    config().clicks = 78;
+    std::thread([] { report_totals_changed(); }).join();
+    EXPECT_TRUE(fake_platform::take_shown_pixels().empty());
+    fake_platform::set_display_busy(false);
+    QApplication::processEvents();
+    EXPECT_TRUE(whole_tile_sent(meter));
+    const QImage sent_face = meter.face_image();
+    meter.redraw_face();  // nothing left to show
+    EXPECT_TRUE(fake_platform::take_shown_pixels().empty());
+    EXPECT_EQ(meter.face_image(), sent_face);
+    set_meter_window(nullptr);
 }
 
 }  // namespace

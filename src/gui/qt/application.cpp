@@ -105,7 +105,7 @@ int run_pendolux(QApplication& app) {
     // 9-11
     set_distance_at_last_log(config().distance.load());
     reset_prev_position();
-    start_sampler([] { request_face_redraw(); });
+    start_sampler([] { report_totals_changed(); });
 
     // 12: the log and save timers; the face redraws when something changed.
     auto* log_timer = new QTimer(&app);

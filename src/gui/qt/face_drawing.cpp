@@ -13,9 +13,14 @@
 namespace pendolux::gui {
 namespace {
 
-QFont make_font(int points, bool bold) {
+int screen_dpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int dpi = screen ? static_cast<int>(screen->logicalDotsPerInchY() + 0.5) : 96;
+    return screen ? static_cast<int>(screen->logicalDotsPerInchY() + 0.5) : 96;
+}
+
+QFont make_font(int points, bool bold) {
+    // Read once, on the GUI thread, which draws the first face at start-up.
+    static const int dpi = screen_dpi();
     QFont font;
     // Liberation Sans is metric-compatible with Arial and stands in for it where Arial is missing.
     font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
@@ -54,8 +59,10 @@ void copy_picture(QImage& target, const QImage& picture) {
 }  // namespace
 
 const FaceFonts& face_fonts() {
-    static const FaceFonts fonts{make_font(face_layout::label_font_points, false),
-                                 make_font(face_layout::value_font_points, true)};
+    // One set per thread: a font keeps per-thread caches, and the sampler
+    // draws the meter's face too.
+    thread_local const FaceFonts fonts{make_font(face_layout::label_font_points, false),
+                                       make_font(face_layout::value_font_points, true)};
     return fonts;
 }
 
@@ -105,7 +112,7 @@ void draw_picture_and_captions(QImage& target, const QImage* picture, const Colo
         draw_captions(target, label_color);
         return;
     }
-    static CaptionedPicture kept;
+    thread_local CaptionedPicture kept;
     const std::int32_t label_value = color_value(label_color);
     if (kept.face.isNull() || kept.picture_key != picture->cacheKey() || kept.label_value != label_value ||
         kept.face.size() != target.size()) {

@@ -13,7 +13,7 @@ struct FaceFonts {
     QFont label;  // Arial 8 pt
     QFont value;  // Arial 11 pt bold
 };
-// The two fonts for the primary screen's logical DPI (made once, then shared).
+// The two fonts for the primary screen's logical DPI (made once per thread).
 const FaceFonts& face_fonts();
 
 // A 100 x 100 display-compatible face image, filled black.

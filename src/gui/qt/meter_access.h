@@ -1,5 +1,5 @@
 #pragma once
-// What dialogs may do to the running meter (all on the GUI thread).
+// What dialogs may do to the running meter (on the GUI thread unless said otherwise).
 #include <QImage>
 #include <memory>
 
@@ -11,5 +11,7 @@ void apply_meter_topmost();
 void replace_skin_picture(std::shared_ptr<const QImage> picture);
 // The face shows changed colours, totals or picture at the next redraw.
 void request_face_redraw();
+// For the sampler thread: the totals changed.
+void report_totals_changed();
 
 }  // namespace pendolux::gui

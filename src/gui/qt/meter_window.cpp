@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 #include "core/config/program_state.h"
 #include "core/display/face_layout.h"
@@ -84,37 +85,66 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     shape_meter_window(*this);
 }
 
-void MeterWindow::redraw_face() {
-    redraw_pending_.store(false);
+QRegion MeterWindow::draw_changes() {
     const ConfigRecord& record = config();
     // Each total is read once and that reading is used for text and width alike.
     Shown now{record.distance.load(), record.clicks.load(), record.keystrokes.load(),
-              record.text_color, record.result_color, skin_picture_.get(), true};
-    if (now == shown_) return;
+              look_.text, look_.result, look_.picture.get(), true};
+    if (now == shown_) return {};
     shown_ = now;
-    draw_face(face_image_, skin_picture_.get(), now.text, now.result, distance_value_text(now.distance),
+    draw_face(face_image_, look_.picture.get(), now.text, now.result, distance_value_text(now.distance),
               count_value_text(now.clicks), count_value_text(now.keystrokes));
+    return changed_rows(face_image_, painted_face_);
+}
+
+void MeterWindow::redraw_face() {
+    redraw_pending_.store(false);
+    QRegion changed;
+    {
+        std::lock_guard guard(face_lock_);
+        // Colours and picture are the GUI thread's; they reach the face here.
+        look_ = {config().text_color, config().result_color, skin_picture_};
+        changed = draw_changes();
+        if (paints_directly_) {
+            if (!changed.isEmpty() && shown_window_ != 0) show_face(shown_window_, changed, true);
+            return;
+        }
+    }
     // Painted at once rather than through a posted update, which would wake
     // the event loop once more.
-    const QRegion changed = changed_rows(face_image_, painted_face_);
-    if (changed.isEmpty()) return;
-    if (paints_directly_) {
-        if (isVisible()) show_face(changed);
-    } else {
-        repaint(changed);
+    if (!changed.isEmpty()) repaint(changed);
+}
+
+void MeterWindow::totals_changed() {
+    if (!paints_directly_) {
+        request_redraw();
+        return;
+    }
+    // Drawn and sent by the reporting thread itself: the GUI thread does not
+    // wake for a change of the totals.
+    std::lock_guard guard(face_lock_);
+    const QRegion changed = draw_changes();
+    if (changed.isEmpty() || shown_window_ == 0) return;
+    // The sampler must never wait for the display: while it takes nothing,
+    // the GUI thread sends the whole face once it can.
+    if (!show_face(shown_window_, changed, false)) {
+        painted_face_ = QImage();
+        shown_ = Shown{};
+        request_redraw();
     }
 }
 
-void MeterWindow::show_face(const QRegion& region) {
-    const auto window = static_cast<std::uintptr_t>(winId());
+bool MeterWindow::show_face(std::uintptr_t window, const QRegion& region, bool may_wait) {
     const auto* pixels = reinterpret_cast<const std::uint32_t*>(face_image_.constBits());
     const int row_pixels = static_cast<int>(face_image_.bytesPerLine() / 4);
     for (const QRect& rect : region) {
         const QRect area = rect & face_image_.rect();
         if (area.isEmpty()) continue;
-        platform::show_pixels(window, area.x(), area.y(), area.width(), area.height(),
-                              pixels + area.y() * row_pixels + area.x(), row_pixels);
+        if (!platform::show_pixels(window, area.x(), area.y(), area.width(), area.height(),
+                                   pixels + area.y() * row_pixels + area.x(), row_pixels, may_wait))
+            return false;
     }
+    return true;
 }
 
 QPaintEngine* MeterWindow::paintEngine() const {
@@ -155,9 +185,21 @@ void MeterWindow::set_meter_hidden(bool hidden) {
     }
 }
 
+void MeterWindow::showEvent(QShowEvent*) {
+    std::lock_guard guard(face_lock_);
+    shown_window_ = static_cast<std::uintptr_t>(winId());
+}
+
+void MeterWindow::hideEvent(QHideEvent*) {
+    // Before Qt may replace the native window (topmost change).
+    std::lock_guard guard(face_lock_);
+    shown_window_ = 0;
+}
+
 void MeterWindow::paintEvent(QPaintEvent* event) {
+    std::lock_guard guard(face_lock_);
     if (paints_directly_) {
-        show_face(event->region());
+        show_face(static_cast<std::uintptr_t>(winId()), event->region(), true);
         return;
     }
     QPainter painter(this);
@@ -210,6 +252,10 @@ void replace_skin_picture(std::shared_ptr<const QImage> picture) {
 
 void request_face_redraw() {
     if (the_meter) the_meter->request_redraw();
+}
+
+void report_totals_changed() {
+    if (the_meter) the_meter->totals_changed();
 }
 
 }  // namespace pendolux::gui

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QWidget>
 #include <atomic>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "core/app/main_loop.h"
 #include "core/config/config_record.h"
@@ -15,10 +17,15 @@ class MeterWindow : public QWidget {
 public:
     MeterWindow();
 
-    // Paints the live totals into the face image when anything it shows changed.
+    // GUI thread: takes colours and picture from the record and the skin, and
+    // paints the face when anything it shows changed.
     void redraw_face();
     // Thread-safe: asks for a redraw on the GUI thread (coalesced).
     void request_redraw();
+    // Thread-safe, for the sampler: the totals changed. Where the face goes
+    // straight to the window, the calling thread draws and sends it; otherwise
+    // a redraw is requested.
+    void totals_changed();
 
     void set_skin_picture(std::shared_ptr<const QImage> picture);
     void apply_topmost(bool topmost);
@@ -33,6 +40,8 @@ signals:
 
 protected:
     QPaintEngine* paintEngine() const override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -47,12 +56,25 @@ private:
         bool operator==(const Shown&) const = default;
     };
 
-    void show_face(const QRegion& region);
+    struct Look {
+        ColorTriple text, result;
+        std::shared_ptr<const QImage> picture;
+    };
+
+    // Under face_lock_: draws what changed, returns the rows that differ from
+    // what was last sent.
+    QRegion draw_changes();
+    // False when the display took not all of it without waiting.
+    bool show_face(std::uintptr_t window, const QRegion& region, bool may_wait);
 
     bool paints_directly_ = false;  // the face goes to the window without Qt's backing store
+    std::shared_ptr<const QImage> skin_picture_;  // GUI thread
+    // The face and what it was drawn from; the sampler draws too.
+    std::mutex face_lock_;
+    Look look_;
+    std::uintptr_t shown_window_ = 0;  // the native window while shown, else 0
     QImage face_image_;
     QImage painted_face_;  // the face as last sent to the display
-    std::shared_ptr<const QImage> skin_picture_;
     Shown shown_;
     std::atomic<bool> redraw_pending_{false};
     bool hidden_ = false;

@@ -42,6 +42,7 @@ struct FakeState {
     std::vector<KeyChange> queued;
     bool pointer_moved = false;  // by a device, since the last apply_input
     bool can_show_pixels = false;
+    bool display_busy = false;
     std::vector<fake_platform::ShownPixels> shown;
 };
 
@@ -102,6 +103,7 @@ void reset() {
     s.queued.clear();
     s.pointer_moved = false;
     s.can_show_pixels = false;
+    s.display_busy = false;
     s.shown.clear();
     ++generation;
 }
@@ -175,6 +177,11 @@ int pointer_queries() {
 void set_can_show_pixels(bool can) {
     std::lock_guard guard(state().lock);
     state().can_show_pixels = can;
+}
+
+void set_display_busy(bool busy) {
+    std::lock_guard guard(state().lock);
+    state().display_busy = busy;
 }
 
 std::vector<ShownPixels> take_shown_pixels() {
@@ -273,14 +280,19 @@ bool can_show_pixels() {
     return state().can_show_pixels;
 }
 
-void show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
-                 int row_pixels) {
+bool show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
+                 int row_pixels, bool may_wait) {
+    {
+        std::lock_guard guard(state().lock);
+        if (!may_wait && state().display_busy) return false;
+    }
     fake_platform::ShownPixels shown{native_window, x, y, width, height, {}};
     for (int row = 0; row < height; ++row)
         shown.pixels.insert(shown.pixels.end(), pixels + static_cast<std::ptrdiff_t>(row) * row_pixels,
                             pixels + static_cast<std::ptrdiff_t>(row) * row_pixels + width);
     std::lock_guard guard(state().lock);
     state().shown.push_back(std::move(shown));
+    return true;
 }
 
 void exclude_from_taskbar(std::uintptr_t) {}

@@ -35,5 +35,7 @@ struct ShownPixels {
     std::vector<std::uint32_t> pixels;  // row by row
 };
 std::vector<ShownPixels> take_shown_pixels();
+// While busy, puts that may not wait are refused, as when another program holds the display.
+void set_display_busy(bool busy);
 
 }  // namespace pendolux::fake_platform

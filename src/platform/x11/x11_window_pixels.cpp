@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -28,9 +29,10 @@ struct PixelConnection {
     std::uint8_t depth = 0;
     std::size_t max_request_bytes = 0;
     unsigned puts_since_drain = 0;
+    std::vector<unsigned char> unsent;  // the rest of a request the socket had no room for
 };
 
-PixelConnection pixels;  // the window's thread only
+PixelConnection pixels;  // callers do not overlap
 
 // The display takes our 0xffRRGGBB words as they lie in memory: 32 bits per
 // pixel at depth 24, red/green/blue masks as ours, and our byte order.
@@ -87,21 +89,22 @@ void drop_errors() {
     pixels.puts_since_drain = 0;
 }
 
-// Writes the whole request or gives the connection up: a partial request
-// would garble the stream. Waits while the server is not reading, as every
-// X client does.
-bool write_all(iovec* parts, int count) {
+enum class Sent { all, later, broken };
+
+// Sends what the socket takes now, and waits for room only when allowed to.
+Sent send_parts(iovec* parts, int count, bool may_wait) {
     while (count > 0) {
         msghdr message{};
         message.msg_iov = parts;
         message.msg_iovlen = static_cast<std::size_t>(count);
         // No SIGPIPE when the display has gone away: the program ends in order.
-        const ssize_t sent = ::sendmsg(pixels.socket, &message, MSG_NOSIGNAL);
+        const ssize_t sent = ::sendmsg(pixels.socket, &message, MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent < 0) {
             if (errno == EINTR) continue;
-            if (errno != EAGAIN) return false;
+            if (errno != EAGAIN) return Sent::broken;
+            if (!may_wait) break;
             pollfd writable{pixels.socket, POLLOUT, 0};
-            if (::poll(&writable, 1, -1) < 0 && errno != EINTR) return false;
+            if (::poll(&writable, 1, -1) < 0 && errno != EINTR) return Sent::broken;
             continue;
         }
         auto left = static_cast<std::size_t>(sent);
@@ -115,11 +118,26 @@ bool write_all(iovec* parts, int count) {
             parts->iov_len -= left;
         }
     }
-    return true;
+    // A request cut short stays in the stream: its rest goes first next time.
+    for (int i = 0; i < count; ++i) {
+        const auto* from = static_cast<const unsigned char*>(parts[i].iov_base);
+        pixels.unsent.insert(pixels.unsent.end(), from, from + parts[i].iov_len);
+    }
+    return count == 0 ? Sent::all : Sent::later;
+}
+
+// The rest of a request cut short, before anything else.
+Sent send_unsent(bool may_wait) {
+    if (pixels.unsent.empty()) return Sent::all;
+    std::vector<unsigned char> rest;
+    rest.swap(pixels.unsent);
+    iovec part{rest.data(), rest.size()};
+    return send_parts(&part, 1, may_wait);
 }
 
 // One PutImage of `rows` rows starting at `first`.
-bool put_rows(xcb_window_t window, int x, int y, int width, int rows, const std::uint32_t* first, int row_pixels) {
+Sent put_rows(xcb_window_t window, int x, int y, int width, int rows, const std::uint32_t* first, int row_pixels,
+              bool may_wait) {
     const std::size_t row_bytes = static_cast<std::size_t>(width) * 4;
     xcb_put_image_request_t request{};
     request.major_opcode = XCB_PUT_IMAGE;
@@ -143,7 +161,7 @@ bool put_rows(xcb_window_t window, int x, int y, int width, int rows, const std:
             parts[count++] = {const_cast<std::uint32_t*>(first + static_cast<std::ptrdiff_t>(row) * row_pixels),
                               row_bytes};
     }
-    return write_all(parts.data(), count);
+    return send_parts(parts.data(), count, may_wait);
 }
 
 }  // namespace
@@ -157,27 +175,28 @@ bool can_show_pixels() {
     return pixels.socket >= 0;
 }
 
-void show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels_in,
-                 int row_pixels) {
+bool show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels_in,
+                 int row_pixels, bool may_wait) {
     using namespace x11;
-    if (!can_show_pixels() || native_window == 0 || width <= 0 || height <= 0 || pixels_in == nullptr ||
-        row_pixels < width || width > 0x7FFF || height > 0x7FFF)
-        return;
+    if (!can_show_pixels()) return false;
+    if (native_window == 0 || width <= 0 || height <= 0 || pixels_in == nullptr || row_pixels < width ||
+        width > 0x7FFF || height > 0x7FFF)
+        return true;  // nothing to show
     if (++pixels.puts_since_drain >= 64) drop_errors();
     // As many rows per request as the server takes (and as one write carries).
     const std::size_t row_bytes = static_cast<std::size_t>(width) * 4;
     const std::size_t room = pixels.max_request_bytes - sizeof(xcb_put_image_request_t);
     const int rows_per_request = static_cast<int>(std::min<std::size_t>(room / row_bytes, 64));
-    if (rows_per_request == 0) return;
+    if (rows_per_request == 0) return true;
+    Sent sent = send_unsent(may_wait);
     const auto window = static_cast<xcb_window_t>(native_window);
-    for (int row = 0; row < height; row += rows_per_request) {
+    for (int row = 0; row < height && sent == Sent::all; row += rows_per_request) {
         const int rows = std::min(rows_per_request, height - row);
-        if (!put_rows(window, x, y + row, width, rows, pixels_in + static_cast<std::ptrdiff_t>(row) * row_pixels,
-                      row_pixels)) {
-            pixels.socket = -1;  // the display went away
-            return;
-        }
+        sent = put_rows(window, x, y + row, width, rows, pixels_in + static_cast<std::ptrdiff_t>(row) * row_pixels,
+                        row_pixels, may_wait);
     }
+    if (sent == Sent::broken) pixels.socket = -1;  // the display went away
+    return sent == Sent::all;
 }
 
 }  // namespace pendolux::platform
