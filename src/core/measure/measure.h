@@ -34,8 +34,9 @@ void clear_key_down();
 [[noreturn]] void run_sampler(void* ignored);
 
 // Starts the sampler thread (runs for the life of the process). on_change is
-// called from the sampler thread whenever a total changed, so that the face
-// can be redrawn without polling; it must be cheap and thread-safe.
+// called from the sampler thread once when it starts and whenever a total
+// changed, so that the face can be redrawn without polling; it must be cheap
+// and thread-safe.
 void start_sampler(std::function<void()> on_change);
 
 }  // namespace pendolux

@@ -95,6 +95,9 @@ void run_sampler(void*) {
     bool answer_for_motion = false;
     std::uint64_t answer_ticket = 0;
     bool pointer_moved = true;
+    // One report before the first poll: whatever a report does the first
+    // time on this thread is done before any press can wait for it.
+    if (on_change_handler) on_change_handler();
     for (;;) {
         const Clock::time_point cycle_start = Clock::now();
         if (poll_keys_counting()) changed();

@@ -123,6 +123,15 @@ void MeterWindow::totals_changed() {
     // Drawn and sent by the reporting thread itself: the GUI thread does not
     // wake for a change of the totals.
     std::lock_guard guard(face_lock_);
+    // The first drawing on a thread loads its fonts and glyphs, which takes
+    // long enough to hold up the sampler's next polls: done on its first
+    // report, which comes before it counts anything, on a scratch face.
+    thread_local const bool prepared = [this] {
+        QImage scratch = make_face_image();
+        draw_face(scratch, nullptr, look_.text, look_.result, "0123456789", "1.234,56 m", "78,9 km cm");
+        return true;
+    }();
+    (void)prepared;
     const QRegion changed = draw_changes();
     if (changed.isEmpty() || shown_window_ == 0) return;
     // The sampler must never wait for the display: while it takes nothing,
