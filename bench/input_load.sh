@@ -68,24 +68,36 @@ measure() { # NAME COMMAND...: CPU of gadget and X server while COMMAND runs
 
 measure idle sleep "$seconds"
 
-# The load: XTest events straight from one client, paced by the clock.
-load() {
-  python3 - "$seconds" > "$SANDBOX/injected.txt" << 'PY'
-import ctypes, math, sys, time
+# The Xlib and XTest calls both Python helpers below use, with one connection.
+cat > "$SANDBOX/xlib_calls.py" << 'PY'
+import ctypes
 from ctypes import c_char_p, c_int, c_uint, c_ulong, c_void_p, c_ubyte
 x11 = ctypes.CDLL('libX11.so.6')
 xtst = ctypes.CDLL('libXtst.so.6')
-x11.XOpenDisplay.restype = c_void_p
-x11.XOpenDisplay.argtypes = [c_char_p]
-x11.XStringToKeysym.restype = c_ulong
-x11.XStringToKeysym.argtypes = [c_char_p]
-x11.XKeysymToKeycode.restype = c_ubyte
-x11.XKeysymToKeycode.argtypes = [c_void_p, c_ulong]
-x11.XFlush.argtypes = [c_void_p]
+for name, restype, argtypes in [
+    ('XOpenDisplay', c_void_p, [c_char_p]),
+    ('XStringToKeysym', c_ulong, [c_char_p]),
+    ('XKeysymToKeycode', c_ubyte, [c_void_p, c_ulong]),
+    ('XFlush', c_int, [c_void_p]),
+    ('XSync', c_int, [c_void_p, c_int]),
+    ('XDefaultRootWindow', c_ulong, [c_void_p]),
+    ('XCreateSimpleWindow', c_ulong, [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint, c_ulong, c_ulong]),
+    ('XMapWindow', c_int, [c_void_p, c_ulong]),
+    ('XSetInputFocus', c_int, [c_void_p, c_ulong, c_int, c_ulong]),
+]:
+    getattr(x11, name).restype = restype
+    getattr(x11, name).argtypes = argtypes
 xtst.XTestFakeMotionEvent.argtypes = [c_void_p, c_int, c_int, c_int, c_ulong]
 xtst.XTestFakeKeyEvent.argtypes = [c_void_p, c_uint, c_int, c_ulong]
 xtst.XTestFakeButtonEvent.argtypes = [c_void_p, c_uint, c_int, c_ulong]
 display = x11.XOpenDisplay(None)
+PY
+
+# The load: XTest events straight from one client, paced by the clock.
+load() {
+  PYTHONPATH="$SANDBOX" python3 - "$seconds" > "$SANDBOX/injected.txt" << 'PY'
+import math, sys, time
+from xlib_calls import display, x11, xtst
 letters = [x11.XKeysymToKeycode(display, x11.XStringToKeysym(c.encode())) for c in 'abcdefghijklmnopqrstuvwxyz']
 seconds = int(sys.argv[1])
 keys = clicks = moves = 0
@@ -113,20 +125,9 @@ PY
 # The user types and clicks in another program, as in real use (after
 # start-up the gadget's tile has the focus): a plain window under the
 # pointer's path stands in for it and holds the focus for all rounds.
-python3 - << 'PY' &
-import ctypes, time
-from ctypes import c_int, c_uint, c_ulong, c_void_p, c_char_p
-x11 = ctypes.CDLL('libX11.so.6')
-x11.XOpenDisplay.restype = c_void_p
-x11.XOpenDisplay.argtypes = [c_char_p]
-x11.XDefaultRootWindow.restype = c_ulong
-x11.XDefaultRootWindow.argtypes = [c_void_p]
-x11.XCreateSimpleWindow.restype = c_ulong
-x11.XCreateSimpleWindow.argtypes = [c_void_p, c_ulong, c_int, c_int, c_uint, c_uint, c_uint, c_ulong, c_ulong]
-x11.XMapWindow.argtypes = [c_void_p, c_ulong]
-x11.XSync.argtypes = [c_void_p, c_int]
-x11.XSetInputFocus.argtypes = [c_void_p, c_ulong, c_int, c_ulong]
-display = x11.XOpenDisplay(None)
+PYTHONPATH="$SANDBOX" python3 - << 'PY' &
+import time
+from xlib_calls import display, x11
 window = x11.XCreateSimpleWindow(display, x11.XDefaultRootWindow(display), 250, 150, 700, 600, 0, 0, 0xFFFFFF)
 x11.XMapWindow(display, window)
 x11.XSync(display, 0)
