@@ -75,11 +75,13 @@ void set_autostart(bool enabled, const std::string& program_file);
 // Puts a rectangle of pixels (0xffRRGGBB, rows row_pixels apart) straight
 // into a shown native window, as SetDIBitsToDevice does, without the
 // toolkit's backing store, from any thread; calls must not overlap. Only
-// while can_show_pixels() is true; otherwise the caller paints through its
+// while can_show_pixels(window) is true (the window has the depth of the
+// screen, and the display takes our pixel layout; a window the display does
+// not know yet reads as false); otherwise the caller paints through its
 // toolkit. Without may_wait it never blocks: while the display takes nothing
 // (another program holds it) it returns false, and whatever was cut short
 // goes out before the next put; the caller shows those pixels again later.
-bool can_show_pixels();
+bool can_show_pixels(std::uintptr_t native_window);
 bool show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels,
                  int row_pixels, bool may_wait);
 

@@ -75,7 +75,7 @@ MeterWindow::MeterWindow() : QWidget(nullptr, meter_flags(config().always_on_top
     setAttribute(Qt::WA_OpaquePaintEvent);
     // The face goes to the window as it is: through the toolkit's backing
     // store every redraw would cost a second copy and its whole paint path.
-    paints_directly_ = platform::can_show_pixels();
+    paints_directly_ = platform::can_show_pixels(static_cast<std::uintptr_t>(winId()));
     if (paints_directly_) setAttribute(Qt::WA_PaintOnScreen);
     // The tile takes no keyboard focus from the program the user works in; a
     // click on it still activates it for dragging.

@@ -275,7 +275,7 @@ void set_autostart(bool enabled, const std::string& program_file) {
     state().autostart_file = enabled ? program_file : std::string();
 }
 
-bool can_show_pixels() {
+bool can_show_pixels(std::uintptr_t) {
     std::lock_guard guard(state().lock);
     return state().can_show_pixels;
 }

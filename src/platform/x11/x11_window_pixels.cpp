@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/platform.h"
@@ -87,6 +88,28 @@ void drop_errors() {
     while (::recv(pixels.socket, discard.data(), discard.size(), MSG_DONTWAIT) > 0) {
     }
     pixels.puts_since_drain = 0;
+}
+
+bool connection_ready() {
+    if (!pixels.tried) open_pixel_connection();
+    return pixels.socket >= 0;
+}
+
+// Whether the window has the depth our pixels and graphics context are made
+// for (a window with another visual would refuse every put). Asked over a
+// connection of its own: on ours XCB no longer knows the requests sent.
+bool has_root_depth(xcb_window_t window) {
+    if (window == XCB_NONE) return false;
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    bool same = false;
+    if (xcb_connection_has_error(connection) == 0) {
+        xcb_get_geometry_reply_t* geometry =
+            xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+        same = geometry != nullptr && geometry->depth == pixels.depth;
+        std::free(geometry);
+    }
+    xcb_disconnect(connection);
+    return same;
 }
 
 enum class Sent { all, later, broken };
@@ -169,16 +192,15 @@ Sent put_rows(xcb_window_t window, int x, int y, int width, int rows, const std:
 
 namespace pendolux::platform {
 
-bool can_show_pixels() {
+bool can_show_pixels(std::uintptr_t native_window) {
     using namespace x11;
-    if (!pixels.tried) open_pixel_connection();
-    return pixels.socket >= 0;
+    return connection_ready() && has_root_depth(static_cast<xcb_window_t>(native_window));
 }
 
 bool show_pixels(std::uintptr_t native_window, int x, int y, int width, int height, const std::uint32_t* pixels_in,
                  int row_pixels, bool may_wait) {
     using namespace x11;
-    if (!can_show_pixels()) return false;
+    if (!connection_ready()) return false;
     if (native_window == 0 || width <= 0 || height <= 0 || pixels_in == nullptr || row_pixels < width ||
         width > 0x7FFF || height > 0x7FFF)
         return true;  // nothing to show
